@@ -1,0 +1,49 @@
+#include "app/Application.h"
+
+#include "Unit1.h"
+#include "app/ErrorReport.h"
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv), Title(ApplicationTitle)
+{
+    setApplicationName(Title);
+}
+
+TApplication::~TApplication()
+{
+    DestroyForms();
+}
+
+void TApplication::CreateForms()
+{
+    CreateForm(form1_, Form1);
+}
+
+void TApplication::DestroyForms()
+{
+    Form1 = nullptr;
+    form1_.reset();
+}
+
+int TApplication::Run()
+{
+    try {
+        CreateForms();
+        form1_->show();
+    } catch (...) {
+        HandleException();
+        DestroyForms();
+        return 0;
+    }
+    exec();
+    return 0;
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        HandleException();
+        return false;
+    }
+}

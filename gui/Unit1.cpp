@@ -1,0 +1,103 @@
+#include "Unit1.h"
+#include "ui_Unit1.h"
+
+#include "app/ErrorReport.h"
+#include "model/NumberFormat.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+std::u16string_view textOf(const QLineEdit* field, QString& holder)
+{
+    holder = field->text();
+    return {reinterpret_cast<const char16_t*>(holder.utf16()), static_cast<std::size_t>(holder.size())};
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* owner) : QMainWindow(owner), ui(std::make_unique<Ui::TForm1>())
+{
+    ui->setupUi(this);
+    setWindowTitle(QStringLiteral("Tolvane (20200318)"));
+
+    // The client area below the menu bar is 898 x 569 and nothing follows the window's size.
+    resize(898, 569 + ui->mm1->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect desktop = screen->geometry();
+        move(std::max(desktop.left(), desktop.left() + (desktop.width() - width()) / 2),
+             std::max(desktop.top(), desktop.top() + (desktop.height() - height()) / 2));
+    }
+
+    SetUpSeries();
+    AppendSample();
+
+    connect(ui->btn1, &QPushButton::clicked, this, [this] { reportErrors([this] { btn1Click(); }); });
+    connect(ui->btn2, &QPushButton::clicked, this, [this] { reportErrors([this] { btn2Click(); }); });
+    connect(ui->btn3, &QPushButton::clicked, this, [this] { reportErrors([this] { btn3Click(); }); });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::btn1Click()
+{
+    mixState_.spoonVolume = readField(ui->edt1);
+    spoonIntoRedCup(mixState_);
+    AppendSample();
+    showVolumes();
+}
+
+void TForm1::btn2Click()
+{
+    mixState_.spoonVolume = readField(ui->edt1);
+    spoonIntoBaijiuCup(mixState_);
+    showVolumes();
+    AppendSample();
+}
+
+void TForm1::btn3Click()
+{
+    // Each field is stored as soon as it is read: a failure part-way keeps the fields before it.
+    mixState_.stepCount = 0;
+    ClearSamples();
+    mixState_.baijiuInBaijiuCup = readField(ui->edt4);
+    mixState_.redInBaijiuCup = readField(ui->edt6);
+    mixState_.baijiuInRedCup = readField(ui->edt5);
+    mixState_.redInRedCup = readField(ui->edt7);
+    AppendSample();
+}
+
+void TForm1::SetUpSeries() {}
+
+void TForm1::AppendSample() {}
+
+void TForm1::ClearSamples() {}
+
+double TForm1::readField(const QLineEdit* field) const
+{
+    QString text;
+    return textToNumber(textOf(field, text), decimalSeparator());
+}
+
+void TForm1::showVolumes()
+{
+    const char16_t separator = decimalSeparator();
+    const auto show = [separator](QLineEdit* field, double value) {
+        field->setText(QString::fromStdU16String(numberToText(value, separator)));
+    };
+    show(ui->edt4, mixState_.baijiuInBaijiuCup);
+    show(ui->edt6, mixState_.redInBaijiuCup);
+    show(ui->edt5, mixState_.baijiuInRedCup);
+    show(ui->edt7, mixState_.redInRedCup);
+}
+
+// The separator follows the user's regional settings, read afresh for every conversion so a change of
+// settings while the program runs takes effect at once.
+char16_t TForm1::decimalSeparator() const
+{
+    const QString point = locale().decimalPoint();
+    return point.isEmpty() ? u'.' : point.front().unicode();
+}

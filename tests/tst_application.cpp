@@ -1,0 +1,174 @@
+#include "Unit1.h"
+#include "app/Application.h"
+#include "app/ErrorReport.h"
+#include "model/Exceptions.h"
+
+#include "support/ModalWatcher.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Start-up with a seam: a test can make the creation of the forms fail.
+class TestableApplication : public TApplication
+{
+public:
+    using TApplication::TApplication;
+
+    std::function<void()> beforeForms;
+
+protected:
+    void CreateForms() override
+    {
+        if (beforeForms)
+            beforeForms();
+        TApplication::CreateForms();
+    }
+};
+
+// A widget whose mouse handler throws whatever the test gives it.
+class ThrowingWidget : public QWidget
+{
+public:
+    std::function<void()> onPress;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { onPress(); }
+};
+
+TestableApplication* app = nullptr;
+
+} // namespace
+
+class TestApplication : public QObject
+{
+    Q_OBJECT
+
+    ModalWatcher watcher;
+
+private Q_SLOTS:
+    void cleanup() { QVERIFY(watcher.take().isEmpty()); }
+
+    void fullStopFollowsTheLastCharacter_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter") << "Floating point overflow"
+                                << "Floating point overflow.";
+        QTest::newRow("digit") << "value 5"
+                               << "value 5.";
+        QTest::newRow("CJK") << "白酒"
+                             << "白酒.";
+        QTest::newRow("slash") << "a/"
+                               << "a/.";
+        QTest::newRow("apostrophe quote") << "'' is not a valid integer value"
+                                          << "'' is not a valid integer value.";
+        QTest::newRow("full stop") << "Done."
+                                   << "Done.";
+        QTest::newRow("comma") << "a,"
+                               << "a,";
+        QTest::newRow("hyphen") << "a-"
+                                << "a-";
+        QTest::newRow("parenthesis") << "(a)"
+                                     << "(a)";
+        QTest::newRow("exclamation") << "a!"
+                                     << "a!";
+        QTest::newRow("blank") << "a "
+                               << "a ";
+        QTest::newRow("control") << "a\n"
+                                 << "a\n";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void fullStopFollowsTheLastCharacter()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QCOMPARE(errorBoxText(message), shown);
+    }
+
+    void exceptionLeavingAnEventHandlerIsReportedOnce_data()
+    {
+        QTest::addColumn<std::function<void()>>("fault");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("EOverflow") << std::function<void()>([] { throw EOverflow(); })
+                                   << "Floating point overflow.";
+        QTest::newRow("EConvertError")
+            << std::function<void()>([] { throw EConvertError("'abc' is not a valid floating point value"); })
+            << "'abc' is not a valid floating point value.";
+        QTest::newRow("not an Exception") << std::function<void()>([] { throw 42; }) << "";
+        QTest::newRow("std::exception")
+            << std::function<void()>([] { throw std::runtime_error("lost"); }) << "";
+    }
+
+    void exceptionLeavingAnEventHandlerIsReportedOnce()
+    {
+        QFETCH(std::function<void()>, fault);
+        QFETCH(QString, text);
+        ThrowingWidget widget;
+        widget.onPress = fault;
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+
+        const QList<SeenBox> boxes = watcher.boxesDuring([&] { QTest::mouseClick(&widget, Qt::LeftButton); });
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, text);
+        QCOMPARE(boxes[0].title, QStringLiteral("Tolvane"));
+        QCOMPARE(boxes[0].icon, QMessageBox::Critical);
+        QCOMPARE(boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+        // The loop goes on: the next event is handled as usual.
+        bool pressed = false;
+        widget.onPress = [&] {
+            pressed = true;
+        };
+        QTest::mouseClick(&widget, Qt::LeftButton);
+        QVERIFY(pressed);
+    }
+
+    void failureWhileCreatingFormsShowsOneBoxAndEnds()
+    {
+        app->beforeForms = [] {
+            throw EOverflow();
+        };
+        int result = -1;
+        const QList<SeenBox> boxes = watcher.boxesDuring([&] { result = app->Run(); });
+        app->beforeForms = nullptr;
+        QCOMPARE(result, 0);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, QStringLiteral("Floating point overflow."));
+        QCOMPARE(Form1, nullptr);
+    }
+
+    void startUpShowsTheMainWindowCentredAndEndsWithZero()
+    {
+        QCOMPARE(app->Title, QStringLiteral("Tolvane"));
+        bool checked = false;
+        QTimer::singleShot(0, this, [&] {
+            if (!Form1)
+                return app->quit();
+            // Centred on the primary screen, but never past its left or top edge.
+            const QRect screen = QGuiApplication::primaryScreen()->geometry();
+            const QPoint expected(qMax(screen.left(), screen.left() + (screen.width() - Form1->width()) / 2),
+                                  qMax(screen.top(), screen.top() + (screen.height() - Form1->height()) / 2));
+            checked = Form1->isVisible() && Form1->pos() == expected;
+            Form1->close();
+        });
+        QCOMPARE(app->Run(), 0);
+        QVERIFY(checked);
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    TestableApplication application(argc, argv);
+    app = &application;
+    TestApplication test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_application.moc"
