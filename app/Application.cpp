@@ -6,6 +6,8 @@
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv), Title(ApplicationTitle)
 {
     setApplicationName(Title);
+    // Lets the desktop match our windows to the installed menu entry and icon.
+    setDesktopFileName(QStringLiteral("org.example.Tolvane"));
 }
 
 TApplication::~TApplication()
