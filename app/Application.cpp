@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "ExportOptions.h"
 #include "Unit1.h"
 #include "app/ErrorReport.h"
 
@@ -18,10 +19,15 @@ TApplication::~TApplication()
 void TApplication::CreateForms()
 {
     CreateForm(form1_, Form1);
+    // Hidden and bound to no record: no command of the main window opens it.
+    CreateForm(exportOptionForm_, ExportOptionForm);
 }
 
 void TApplication::DestroyForms()
 {
+    // In the reverse order of creation.
+    ExportOptionForm = nullptr;
+    exportOptionForm_.reset();
     Form1 = nullptr;
     form1_.reset();
 }

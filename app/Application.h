@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class TExportOptionForm;
 class TForm1;
 
 // The application object: owns the two forms that live for the whole run and reports every exception
@@ -36,4 +37,5 @@ private:
     void DestroyForms();
 
     std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<TExportOptionForm> exportOptionForm_;
 };

@@ -23,6 +23,7 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner), ui(std::make_unique<Ui::TFo
 {
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("Tolvane (20200318)"));
+    exportSettings_.SetDefaults();
 
     // The client area below the menu bar is 898 x 569 and nothing follows the window's size.
     resize(898, 569 + ui->mm1->sizeHint().height());

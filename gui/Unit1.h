@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/MixState.h"
+#include "model/Myexceloperation.h"
 
 #include <QMainWindow>
 
@@ -35,6 +36,10 @@ public:
 
     const MixState& mixState() const { return mixState_; }
 
+    // The chart-export settings: given their starting values once, when the window is created, and
+    // never reset after that (initialise leaves them alone).
+    ExcelOp& exportSettings() { return exportSettings_; }
+
 private:
     double readField(const QLineEdit* field) const;
     void showVolumes();
@@ -42,6 +47,7 @@ private:
 
     std::unique_ptr<Ui::TForm1> ui;
     MixState mixState_;
+    ExcelOp exportSettings_;
 };
 
 extern TForm1* Form1;

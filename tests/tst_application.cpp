@@ -1,3 +1,4 @@
+#include "ExportOptions.h"
 #include "Unit1.h"
 #include "app/Application.h"
 #include "app/ErrorReport.h"
@@ -142,6 +143,7 @@ private Q_SLOTS:
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].text, QStringLiteral("Floating point overflow."));
         QCOMPARE(Form1, nullptr);
+        QCOMPARE(ExportOptionForm, nullptr);
     }
 
     void startUpShowsTheMainWindowCentredAndEndsWithZero()
@@ -156,6 +158,9 @@ private Q_SLOTS:
             const QPoint expected(qMax(screen.left(), screen.left() + (screen.width() - Form1->width()) / 2),
                                   qMax(screen.top(), screen.top() + (screen.height() - Form1->height()) / 2));
             checked = Form1->isVisible() && Form1->pos() == expected;
+            // The export options dialog is made next, hidden, with no record to write to.
+            checked = checked && ExportOptionForm && !ExportOptionForm->isVisible() &&
+                      !ExportOptionForm->settings() && !ExportOptionForm->parentWidget();
             Form1->close();
         });
         QCOMPARE(app->Run(), 0);

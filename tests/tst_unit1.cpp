@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "support/ExcelOpFields.h"
 #include "support/ModalWatcher.h"
 
 #include <QApplication>
@@ -91,6 +92,29 @@ private Q_SLOTS:
         compareBits(volumes(), {100, 0, 0, 100});
         QCOMPARE(form->mixState().stepCount, 0);
         QCOMPARE(form->mixState().spoonVolume, 0.0);
+    }
+
+    void exportSettingsStartFromTheirDefaults()
+    {
+        ExcelOp defaults;
+        defaults.SetDefaults();
+        QCOMPARE(differences(fieldsOf(form->exportSettings()), fieldsOf(defaults)).join(u"; "), QString());
+        QVERIFY(std::holds_alternative<Null>(form->exportSettings().reservedVariant));
+    }
+
+    void commandsLeaveTheExportSettingsAlone()
+    {
+        // Away from the defaults, so that a reset would show.
+        ExcelOp& settings = form->exportSettings();
+        settings.reservedVariant = std::monostate{};
+        settings.plotAreaWidth = 123;
+        settings.graphTitle = "kept";
+        const ExcelOp before = settings;
+        click("btn1");
+        click("btn2");
+        click("btn3");
+        QCOMPARE(form->mixState().stepCount, 0);
+        QCOMPARE(differences(fieldsOf(settings), fieldsOf(before)).join(u"; "), QString());
     }
 
     void clientAreaIsFixedBelowTheMenu()
