@@ -3,24 +3,19 @@
 #include "model/Exceptions.h"
 #include "model/Extended.h"
 
-#include <cmath>
+#include <optional>
 
 namespace {
 
 // Every named quantity of a transfer is stored as a double: the result formed with a 64-bit
 // significand, then rounded once more. A result beyond the largest double is an overflow and is not
 // stored.
-double store(Extended exact)
+template <class E> double store(const E& exact)
 {
-    const double stored = static_cast<double>(exact);
-    if (std::isinf(stored))
+    const std::optional<double> stored = roundToDouble(exact);
+    if (!stored)
         throw EOverflow();
-    return stored;
-}
-
-Extended ext(double value)
-{
-    return static_cast<Extended>(value);
+    return *stored;
 }
 
 // The same transfer serves both directions, seen from the source cup.
@@ -30,8 +25,11 @@ struct Cup
     double& red;
 };
 
-void transfer(Cup source, Cup target, MixState& state)
+template <class E> void transfer(Cup source, Cup target, MixState& state)
 {
+    const auto ext = [](double value) {
+        return E(value);
+    };
     const double s = state.spoonVolume;
     if (source.red == 0) {
         source.baijiu = store(ext(source.baijiu) - ext(s));
@@ -42,8 +40,8 @@ void transfer(Cup source, Cup target, MixState& state)
     } else {
         // The sum keeps its 64-bit significand into the division; rounding it to double first changes
         // the last digit of the fraction in a noticeable share of transfers.
-        const Extended total = ext(source.red) + ext(source.baijiu);
-        if (total == 0)
+        const E total = ext(source.red) + ext(source.baijiu);
+        if (isZero(total))
             throw EZeroDivide();
         const double f = store(ext(source.baijiu) / total);
         const double b = store(ext(s) * ext(f));
@@ -58,12 +56,31 @@ void transfer(Cup source, Cup target, MixState& state)
 
 } // namespace
 
+template <class E> void spoonIntoRedCupUsing(MixState& state)
+{
+    transfer<E>({state.baijiuInBaijiuCup, state.redInBaijiuCup}, {state.baijiuInRedCup, state.redInRedCup},
+                state);
+}
+
+template <class E> void spoonIntoBaijiuCupUsing(MixState& state)
+{
+    transfer<E>({state.baijiuInRedCup, state.redInRedCup}, {state.baijiuInBaijiuCup, state.redInBaijiuCup},
+                state);
+}
+
+template void spoonIntoRedCupUsing<SoftExtended>(MixState&);
+template void spoonIntoBaijiuCupUsing<SoftExtended>(MixState&);
+#if TOLVANE_X87_EXTENDED
+template void spoonIntoRedCupUsing<long double>(MixState&);
+template void spoonIntoBaijiuCupUsing<long double>(MixState&);
+#endif
+
 void spoonIntoRedCup(MixState& state)
 {
-    transfer({state.baijiuInBaijiuCup, state.redInBaijiuCup}, {state.baijiuInRedCup, state.redInRedCup}, state);
+    spoonIntoRedCupUsing<Extended>(state);
 }
 
 void spoonIntoBaijiuCup(MixState& state)
 {
-    transfer({state.baijiuInRedCup, state.redInRedCup}, {state.baijiuInBaijiuCup, state.redInBaijiuCup}, state);
+    spoonIntoBaijiuCupUsing<Extended>(state);
 }

@@ -19,3 +19,9 @@ struct MixState
 // they stored, and stepCount is left as it was.
 void spoonIntoRedCup(MixState& state);
 void spoonIntoBaijiuCup(MixState& state);
+
+// The same transfers with the extended arithmetic named: the two above use Extended. MixState.cpp
+// provides them for SoftExtended and, where long double is the x87 format, for long double, so that
+// the tests can hold the hardware and the software arithmetic side by side.
+template <class ExtendedType> void spoonIntoRedCupUsing(MixState& state);
+template <class ExtendedType> void spoonIntoBaijiuCupUsing(MixState& state);

@@ -295,7 +295,7 @@ double MixCaseGenerator::volume()
     } else if (kind < 45) {
         magnitude = withRandomSignificand(static_cast<int>(below(21)) - 10);
     } else if (kind < 57) {
-        magnitude = withRandomSignificand(1013 + static_cast<int>(below(11)));
+        magnitude = withRandomSignificand(1015 + static_cast<int>(below(9)));
     } else if (kind < 65) {
         magnitude = withRandomSignificand(-1022 + static_cast<int>(below(30)));
     } else if (kind < 75) {
@@ -346,7 +346,9 @@ double MixCaseGenerator::spoon(double sourceBaijiu)
     }
     if (kind < 25)
         return chance(50) ? 0.0 : -0.0;
-    if (kind < 40 && sourceBaijiu != 0) {
+    if (kind < 35)
+        return (chance(50) ? 1 : -1) * withRandomSignificand(1020 + static_cast<int>(below(4)));
+    if (kind < 50 && sourceBaijiu != 0) {
         const int exponent = std::ilogb(sourceBaijiu) + static_cast<int>(below(7)) - 3;
         const double near = withRandomSignificand(exponent);
         return chance(15) ? -near : near;
@@ -358,12 +360,17 @@ MixCase MixCaseGenerator::next()
 {
     MixCase mixCase;
     mixCase.direction = chance(50) ? Direction::IntoRedCup : Direction::IntoBaijiuCup;
-    const double sb = volume();
-    const double sr = partnerOf(sb);
-    const double tb = volume();
-    const double tr = volume();
+    // Now and then everything lies near the largest double, where sums and differences overflow.
+    const bool crowded = chance(10);
+    const auto huge = [this] {
+        return (chance(50) ? 1 : -1) * withRandomSignificand(1021 + static_cast<int>(below(3)));
+    };
+    const double sb = chance(10) ? 0.0 : crowded ? huge() : volume();
+    const double sr = crowded && chance(50) ? huge() : partnerOf(sb);
+    const double tb = crowded ? huge() : volume();
+    const double tr = crowded ? huge() : volume();
     MixState& s = mixCase.state;
-    s.spoonVolume = spoon(sb);
+    s.spoonVolume = crowded ? huge() : spoon(sb);
     s.stepCount = static_cast<std::int32_t>(below(1000));
     if (mixCase.direction == Direction::IntoRedCup) {
         s.baijiuInBaijiuCup = sb;
