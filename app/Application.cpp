@@ -3,6 +3,7 @@
 #include "Unit1.h"
 #include "app/ErrorReport.h"
 
+#include <QFont>
 #include <QIcon>
 
 namespace {
@@ -17,6 +18,15 @@ QIcon programIcon()
     return icon;
 }
 
+// The forms are laid out for MS Sans Serif, their labels just as wide as their captions in it. Where it
+// is missing, the generic fallback font is a good deal wider and cuts the captions off; Liberation Sans
+// Narrow comes close to its widths. Installed fonts win over a substitute, so this changes nothing where
+// MS Sans Serif exists.
+void substituteMissingFonts()
+{
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans Narrow"));
+}
+
 } // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv), Title(ApplicationTitle)
@@ -24,6 +34,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv), T
     setApplicationName(Title);
     // Set on the application, every window shows it without setting its own.
     setWindowIcon(programIcon());
+    substituteMissingFonts();
 }
 
 TApplication::~TApplication()
