@@ -4,11 +4,40 @@
 #include "Unit1.h"
 #include "app/ErrorReport.h"
 
+#include <QFont>
+#include <QIcon>
+
+namespace {
+
+// Every size that is drawn, so a title bar, a task bar or a switcher picks a sharp one instead of a
+// scaled one.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icon/tolvane-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+// The forms are laid out for MS Sans Serif, their labels just as wide as their captions in it. Where it
+// is missing, the generic fallback font is a good deal wider and cuts the captions off; Liberation Sans
+// Narrow comes close to its widths. Installed fonts win over a substitute, so this changes nothing where
+// MS Sans Serif exists.
+void substituteMissingFonts()
+{
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans Narrow"));
+}
+
+} // namespace
+
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv), Title(ApplicationTitle)
 {
     setApplicationName(Title);
     // Lets the desktop match our windows to the installed menu entry and icon.
     setDesktopFileName(QStringLiteral("org.example.Tolvane"));
+    // Set on the application, every window shows it without setting its own.
+    setWindowIcon(programIcon());
+    substituteMissingFonts();
 }
 
 TApplication::~TApplication()

@@ -1,11 +1,18 @@
 #include "Unit1.h"
 #include "ui_Unit1.h"
 
+#include "About.h"
+#include "DonationForm.h"
+#include "LinkLabel.h"
+#include "MakerData.h"
+#include "WebLinks.h"
 #include "app/ErrorReport.h"
 #include "model/NumberFormat.h"
 
 #include <QGuiApplication>
 #include <QScreen>
+
+using namespace Qt::StringLiterals;
 
 TForm1* Form1 = nullptr;
 
@@ -22,7 +29,7 @@ std::u16string_view textOf(const QLineEdit* field, QString& holder)
 TForm1::TForm1(QWidget* owner) : QMainWindow(owner), ui(std::make_unique<Ui::TForm1>())
 {
     ui->setupUi(this);
-    setWindowTitle(QStringLiteral("Tolvane (20200318)"));
+    setWindowTitle(u"Tolvane (20200318)"_s);
     exportSettings_.SetDefaults();
 
     // The client area below the menu bar is 898 x 569 and nothing follows the window's size.
@@ -39,6 +46,24 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner), ui(std::make_unique<Ui::TFo
     connect(ui->btn1, &QPushButton::clicked, this, [this] { reportErrors([this] { btn1Click(); }); });
     connect(ui->btn2, &QPushButton::clicked, this, [this] { reportErrors([this] { btn2Click(); }); });
     connect(ui->btn3, &QPushButton::clicked, this, [this] { reportErrors([this] { btn3Click(); }); });
+
+    ui->mniVisitSite1->setText(u"访问 "_s + SiteAddress);
+    ui->mniCatalog1->setText(CatalogSectionName + u'(' + SiteAddress + u')');
+    ui->rzfldsts3->setText(u"  "_s + DeveloperNameChinese + DeveloperTitleChinese);
+    ui->rzfldsts2->setText(u' ' + SiteAddress + QString(7, u' '));
+
+    // "File" stands on the menu bar as an entry of its own that does nothing yet; it gets no handler.
+    const auto onTriggered = [this](QAction* item, void (TForm1::*handler)()) {
+        connect(item, &QAction::triggered, this,
+                [this, handler] { reportErrors([&] { (this->*handler)(); }); });
+    };
+    onTriggered(ui->mniAbout2, &TForm1::mniAbout2Click);
+    onTriggered(ui->mniDonation1, &TForm1::mniDonation1Click);
+    onTriggered(ui->mniVisitSite1, &TForm1::mniVisitSite1Click);
+    onTriggered(ui->mniHowtouse1, &TForm1::mniHowtouse1Click);
+    onTriggered(ui->mniCatalog1, &TForm1::mniCatalog1Click);
+    connectLink(ui->rzfldsts2, this, &TForm1::rzfldsts2Click, &TForm1::rzfldsts2MouseMove,
+                &TForm1::rzfldsts2MouseLeave);
 }
 
 TForm1::~TForm1() = default;
@@ -69,6 +94,48 @@ void TForm1::btn3Click()
     mixState_.baijiuInRedCup = readField(ui->edt5);
     mixState_.redInRedCup = readField(ui->edt7);
     AppendSample();
+}
+
+void TForm1::mniAbout2Click()
+{
+    ShowAboutBox(this);
+}
+
+void TForm1::mniDonation1Click()
+{
+    ShowDonationBox(this);
+}
+
+void TForm1::mniVisitSite1Click()
+{
+    openWebAddress(this, HomePageUrl);
+}
+
+void TForm1::mniHowtouse1Click()
+{
+    // The site's home page is where the program's help lives.
+    openWebAddress(this, HomePageUrl);
+}
+
+void TForm1::mniCatalog1Click()
+{
+    openWebAddress(this, CatalogPageUrl);
+}
+
+void TForm1::rzfldsts2MouseMove()
+{
+    ui->rzfldsts2->showHover();
+}
+
+void TForm1::rzfldsts2MouseLeave()
+{
+    ui->rzfldsts2->showResting();
+}
+
+// The pane shows the bare host and hands it over as it is.
+void TForm1::rzfldsts2Click()
+{
+    openWebAddress(this, SiteAddress);
 }
 
 void TForm1::SetUpSeries() {}

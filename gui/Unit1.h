@@ -28,6 +28,18 @@ public:
     void btn2Click();
     void btn3Click();
 
+    // The Help menu: the two dialogs and three pages of the maker's site.
+    void mniAbout2Click();
+    void mniDonation1Click();
+    void mniVisitSite1Click();
+    void mniHowtouse1Click();
+    void mniCatalog1Click();
+
+    // The status bar's link to the maker's site.
+    void rzfldsts2MouseMove();
+    void rzfldsts2MouseLeave();
+    void rzfldsts2Click();
+
     // The charts: set up once, one sample (a point on each series at X = stepCount) per completed
     // transfer or initialise, and emptied by initialise.
     void SetUpSeries();

@@ -146,6 +146,17 @@ private Q_SLOTS:
         QCOMPARE(ExportOptionForm, nullptr);
     }
 
+    void everyWindowShowsTheProgramIconInEveryDrawnSize()
+    {
+        const QIcon icon = app->windowIcon();
+        const QList<QSize> sizes = icon.availableSizes();
+        for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+        QCOMPARE(icon.pixmap(QSize(32, 32)).toImage(), QPixmap(":/icon/tolvane-32.png").toImage());
+        const QWidget window;
+        QCOMPARE(window.windowIcon().cacheKey(), icon.cacheKey());
+    }
+
     void startUpShowsTheMainWindowCentredAndEndsWithZero()
     {
         QCOMPARE(app->Title, QStringLiteral("Tolvane"));
