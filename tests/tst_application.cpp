@@ -10,6 +10,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Start-up with a seam: a test can make the creation of the forms fail.
@@ -85,6 +87,39 @@ private Q_SLOTS:
     }
 
     void fullStopFollowsTheLastCharacter()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QCOMPARE(errorBoxText(message), shown);
+    }
+
+    // A message quoting a pasted megabyte would take seconds to lay out and show a person one cut-off
+    // line; the box keeps 400 characters at each end.
+    void longMessageShowsOnlyItsEndsInTheBox_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        const QString ellipsis = u"\u2026"_s;
+        const QString tail = u"' is not a valid floating point value"_s;
+        const QString emoji = u"\U0001F600"_s;
+
+        QTest::newRow("1000 characters") << QString(1000, u'a') << QString(1000, u'a') + u"."_s;
+        QTest::newRow("1001 characters")
+            << QString(1001, u'a') << QString(400, u'a') + ellipsis + QString(400, u'a') + u"."_s;
+        QTest::newRow("2000 characters ending in a full stop")
+            << QString(1999, u'a') + u"."_s << QString(400, u'a') + ellipsis + QString(399, u'a') + u"."_s;
+        QTest::newRow("a quoted megabyte")
+            << u"'"_s + QString(1 << 20, u'9') + tail
+            << u"'"_s + QString(399, u'9') + ellipsis + QString(400 - tail.size(), u'9') + tail + u"."_s;
+        QTest::newRow("a pair of surrogates across the first cut")
+            << QString(399, u'a') + emoji + QString(1000, u'b')
+            << QString(399, u'a') + emoji + ellipsis + QString(400, u'b') + u"."_s;
+        QTest::newRow("a pair of surrogates across the second cut")
+            << QString(1000, u'a') + emoji + QString(399, u'b')
+            << QString(400, u'a') + ellipsis + emoji + QString(399, u'b') + u"."_s;
+    }
+
+    void longMessageShowsOnlyItsEndsInTheBox()
     {
         QFETCH(QString, message);
         QFETCH(QString, shown);
