@@ -5,10 +5,12 @@
 
 #include "support/ModalWatcher.h"
 
+#include <QMainWindow>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +23,7 @@ public:
     using TApplication::TApplication;
 
     std::function<void()> beforeForms;
+    std::function<void()> afterForms;
 
 protected:
     void CreateForms() override
@@ -28,6 +31,8 @@ protected:
         if (beforeForms)
             beforeForms();
         TApplication::CreateForms();
+        if (afterForms)
+            afterForms();
     }
 };
 
@@ -177,6 +182,41 @@ private Q_SLOTS:
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].text, QStringLiteral("Floating point overflow."));
         QCOMPARE(Form1, nullptr);
+    }
+
+    // A failure once the main window exists: the one box, then no window left behind, and no pointer
+    // to the destroyed window.
+    void failureAfterTheMainWindowIsCreatedShowsOneBoxAndEnds_data()
+    {
+        QTest::addColumn<std::function<void()>>("fault");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("EOverflow") << std::function<void()>([] { throw EOverflow(); })
+                                   << "Floating point overflow.";
+        QTest::newRow("EConvertError")
+            << std::function<void()>([] { throw EConvertError("''x'' is not a valid integer value"); })
+            << "''x'' is not a valid integer value.";
+        QTest::newRow("std::bad_alloc") << std::function<void()>([] { throw std::bad_alloc(); }) << "";
+    }
+
+    void failureAfterTheMainWindowIsCreatedShowsOneBoxAndEnds()
+    {
+        QFETCH(std::function<void()>, fault);
+        QFETCH(QString, text);
+        bool mainWindowExisted = false;
+        app->afterForms = [&] {
+            mainWindowExisted = Form1 != nullptr;
+            fault();
+        };
+        int result = -1;
+        const QList<SeenBox> boxes = watcher.boxesDuring([&] { result = app->Run(); });
+        app->afterForms = nullptr;
+        QVERIFY(mainWindowExisted);
+        QCOMPARE(result, 0);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, text);
+        QCOMPARE(Form1, nullptr);
+        for (const QWidget* widget : QApplication::topLevelWidgets())
+            QVERIFY2(!qobject_cast<const QMainWindow*>(widget), "a main window outlived the failed start-up");
     }
 
     void startUpShowsTheMainWindowCentredAndEndsWithZero()
