@@ -12,7 +12,8 @@ class Exception;
 inline const QString ApplicationTitle = QStringLiteral("Tolvane");
 
 // The box's text: a full stop is appended when the message's last character comes after "." in code
-// order, so "Floating point overflow" gets one and "Done." or "Wait..." or "(1)" do not.
+// order, so "Floating point overflow" gets one and "Done." or "Wait..." or "(1)" do not. A message
+// longer than 1000 characters shows only its first and last 400, joined by an ellipsis (U+2026).
 QString errorBoxText(const QString& message);
 
 // Shows the modal error box over the active window and returns when the user has closed it.

@@ -6,10 +6,14 @@
 
 #include "support/ModalWatcher.h"
 
+#include <QMainWindow>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <new>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -20,6 +24,7 @@ public:
     using TApplication::TApplication;
 
     std::function<void()> beforeForms;
+    std::function<void()> afterForms;
 
 protected:
     void CreateForms() override
@@ -27,6 +32,8 @@ protected:
         if (beforeForms)
             beforeForms();
         TApplication::CreateForms();
+        if (afterForms)
+            afterForms();
     }
 };
 
@@ -86,6 +93,39 @@ private Q_SLOTS:
     }
 
     void fullStopFollowsTheLastCharacter()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QCOMPARE(errorBoxText(message), shown);
+    }
+
+    // A message quoting a pasted megabyte would take seconds to lay out and show a person one cut-off
+    // line; the box keeps 400 characters at each end.
+    void longMessageShowsOnlyItsEndsInTheBox_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        const QString ellipsis = u"\u2026"_s;
+        const QString tail = u"' is not a valid floating point value"_s;
+        const QString emoji = u"\U0001F600"_s;
+
+        QTest::newRow("1000 characters") << QString(1000, u'a') << QString(1000, u'a') + u"."_s;
+        QTest::newRow("1001 characters")
+            << QString(1001, u'a') << QString(400, u'a') + ellipsis + QString(400, u'a') + u"."_s;
+        QTest::newRow("2000 characters ending in a full stop")
+            << QString(1999, u'a') + u"."_s << QString(400, u'a') + ellipsis + QString(399, u'a') + u"."_s;
+        QTest::newRow("a quoted megabyte")
+            << u"'"_s + QString(1 << 20, u'9') + tail
+            << u"'"_s + QString(399, u'9') + ellipsis + QString(400 - tail.size(), u'9') + tail + u"."_s;
+        QTest::newRow("a pair of surrogates across the first cut")
+            << QString(399, u'a') + emoji + QString(1000, u'b')
+            << QString(399, u'a') + emoji + ellipsis + QString(400, u'b') + u"."_s;
+        QTest::newRow("a pair of surrogates across the second cut")
+            << QString(1000, u'a') + emoji + QString(399, u'b')
+            << QString(400, u'a') + ellipsis + emoji + QString(399, u'b') + u"."_s;
+    }
+
+    void longMessageShowsOnlyItsEndsInTheBox()
     {
         QFETCH(QString, message);
         QFETCH(QString, shown);
@@ -155,6 +195,41 @@ private Q_SLOTS:
         QCOMPARE(icon.pixmap(QSize(32, 32)).toImage(), QPixmap(":/icon/tolvane-32.png").toImage());
         const QWidget window;
         QCOMPARE(window.windowIcon().cacheKey(), icon.cacheKey());
+    }
+
+    // A failure once the main window exists: the one box, then no window left behind, and no pointer
+    // to the destroyed window.
+    void failureAfterTheMainWindowIsCreatedShowsOneBoxAndEnds_data()
+    {
+        QTest::addColumn<std::function<void()>>("fault");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("EOverflow") << std::function<void()>([] { throw EOverflow(); })
+                                   << "Floating point overflow.";
+        QTest::newRow("EConvertError")
+            << std::function<void()>([] { throw EConvertError("''x'' is not a valid integer value"); })
+            << "''x'' is not a valid integer value.";
+        QTest::newRow("std::bad_alloc") << std::function<void()>([] { throw std::bad_alloc(); }) << "";
+    }
+
+    void failureAfterTheMainWindowIsCreatedShowsOneBoxAndEnds()
+    {
+        QFETCH(std::function<void()>, fault);
+        QFETCH(QString, text);
+        bool mainWindowExisted = false;
+        app->afterForms = [&] {
+            mainWindowExisted = Form1 != nullptr;
+            fault();
+        };
+        int result = -1;
+        const QList<SeenBox> boxes = watcher.boxesDuring([&] { result = app->Run(); });
+        app->afterForms = nullptr;
+        QVERIFY(mainWindowExisted);
+        QCOMPARE(result, 0);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, text);
+        QCOMPARE(Form1, nullptr);
+        for (const QWidget* widget : QApplication::topLevelWidgets())
+            QVERIFY2(!qobject_cast<const QMainWindow*>(widget), "a main window outlived the failed start-up");
     }
 
     void startUpShowsTheMainWindowCentredAndEndsWithZero()

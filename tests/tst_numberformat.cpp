@@ -41,6 +41,30 @@ QString extendedLimitText(const QString& lead)
     return lead + QString(4933 - lead.size(), u'0');
 }
 
+// Exact decimal expansions of points halfway between two neighbouring doubles, printed once with
+// Python's exact arithmetic (decimal.getcontext().prec = 3000; Decimal(1) / Decimal(2**1075) and so on).
+// 2^-1075: halfway between 0 and the smallest subnormal, 2^-1074.
+const QString halfSmallestSubnormal =
+    u"2.4703282292062327208828439643411068618252990130716238221279284125033775363510437593264991818081"
+    u"799618989828234772285886546332835517796989819938739800539093906315035659515570226392290858392449"
+    u"105184435931802849936536152500319370457678249219365623669863658480757001585769269903706311928279"
+    u"558551332927834338409351978015531246597263579574622766465272827220056374006485499977096599470454"
+    u"020828166226237857393450736339007967761930577506740176324673600968951340535537458516661134223766"
+    u"678604162159680461914467291840300530057530849048765391711386591646239524912623653881879636239373"
+    u"280423891018672348497668235089863388587925628302755995657524455507255189313690836254779186948667"
+    u"994968324049705821028513185451396213837722826145437693412532098591327667236328125"
+    u"e-324"_s;
+// 1 + 2^-53: halfway between 1 and the next double, 1 + 2^-52.
+const QString halfAboveOne = u"1.00000000000000011102230246251565404236316680908203125"_s;
+// 1 + 3 * 2^-53: halfway between 1 + 2^-52 (odd significand) and 1 + 2^-51 (even).
+const QString threeHalvesAboveOne = u"1.00000000000000033306690738754696212708950042724609375"_s;
+// 2^1024 - 2^970: halfway between the largest double and 2^1024, where an unbounded exponent would go.
+const QString halfAboveLargest =
+    u"179769313486231580793728971405303415079934132710037826936173778980444968292764750946649017977587"
+    u"207096330286416692887910946555547851940402630657488671505820681908902000708383676273854845817711"
+    u"531764475730270069855571366959622842914819860834936475292719074168444365510704342711559699508093"
+    u"042880177904174497792"_s;
+
 } // namespace
 
 class TestNumberFormat : public QObject
@@ -52,6 +76,8 @@ private Q_SLOTS:
     void trimText();
     void textToNumber_data();
     void textToNumber();
+    void textToNumberHardCases_data();
+    void textToNumberHardCases();
     void textToNumberNotANumber_data();
     void textToNumberNotANumber();
     void textToNumberOverflow_data();
@@ -157,6 +183,87 @@ void TestNumberFormat::textToNumber()
     QCOMPARE(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(expected));
 }
 
+// Inputs that conversion routines are known to get wrong: values that need many digits to decide their
+// rounding, ties, and the ends of the range. Every expected value is the compiler's own rounding of the
+// same decimal written as a literal, or follows from where the text lies between two doubles.
+void TestNumberFormat::textToNumberHardCases_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("0.99999999999999999") << u"0.99999999999999999"_s << 0.99999999999999999;
+    QTest::newRow("2.2250738585072012e-308") << u"2.2250738585072012e-308"_s << 2.2250738585072012e-308;
+    QTest::newRow("2.2250738585072011e-308") << u"2.2250738585072011e-308"_s << 2.2250738585072011e-308;
+    QTest::newRow("7.038531e-26") << u"7.038531e-26"_s << 7.038531e-26;
+    QTest::newRow("4.9e-324") << u"4.9e-324"_s << 4.9e-324;
+    QTest::newRow("1.7976931348623157e308") << u"1.7976931348623157e308"_s << 1.7976931348623157e308;
+
+    // Paxson's inputs whose digits fall nearest to a half or to a whole unit in the last place.
+    const auto literal = [](const char* text, double value) {
+        QTest::newRow(text) << QString::fromLatin1(text) << value;
+    };
+    literal("9e-265", 9e-265);
+    literal("85e-37", 85e-37);
+    literal("623e100", 623e100);
+    literal("3571e263", 3571e263);
+    literal("81661e153", 81661e153);
+    literal("920468e-8", 920468e-8);
+    literal("2335141086879e218", 2335141086879e218);
+    literal("5e125", 5e125);
+    literal("69e267", 69e267);
+    literal("999e-26", 999e-26);
+    literal("7861e-34", 7861e-34);
+    literal("75569e-254", 75569e-254);
+    literal("928609e-261", 928609e-261);
+    literal("9210917e80", 9210917e80);
+    literal("84863171e114", 84863171e114);
+    literal("653777767e273", 653777767e273);
+    literal("5232604057e-298", 5232604057e-298);
+    literal("27235667517e-109", 27235667517e-109);
+    literal("653532977297e-123", 653532977297e-123);
+    literal("3142213164987e-294", 3142213164987e-294);
+    literal("46202199371337e-72", 46202199371337e-72);
+    literal("231010996856685e-73", 231010996856685e-73);
+    literal("9324754620109615e212", 9324754620109615e212);
+    literal("78459735791271921e49", 78459735791271921e49);
+    literal("272104041512242479e200", 272104041512242479e200);
+    literal("6802601037806061975e198", 6802601037806061975e198);
+    literal("20505426358836677347e-221", 20505426358836677347e-221);
+    literal("836168422905420598437e-234", 836168422905420598437e-234);
+    literal("4891559871276714924261e222", 4891559871276714924261e222);
+
+    // Exact halfway points, hundreds of digits long: the tie goes to the even significand, and one more
+    // non-zero digit, however far out, goes up.
+    const QString far = QString(300, u'0') + u"1"_s;
+    QTest::newRow("2^-1075, 751 digits") << halfSmallestSubnormal << 0.0;
+    QTest::newRow("-2^-1075") << u"-"_s + halfSmallestSubnormal << -0.0;
+    QTest::newRow("2^-1075 and a 1 after 300 zeros")
+        << QString(halfSmallestSubnormal).insert(halfSmallestSubnormal.indexOf(u'e'), far)
+        << 4.9406564584124654e-324;
+    QTest::newRow("1 + 2^-53") << halfAboveOne << 1.0;
+    QTest::newRow("1 + 2^-53 and a 1 after 300 zeros") << halfAboveOne + far << 1.0000000000000002;
+    QTest::newRow("1 + 3 * 2^-53") << threeHalvesAboveOne << 1.0000000000000004;
+    QTest::newRow("1 + 3 * 2^-53, last digit 4")
+        << threeHalvesAboveOne.chopped(1) + u"4"_s << 1.0000000000000002;
+    QTest::newRow("2^1024 - 2^970 - 1") << halfAboveLargest.chopped(1) + u"1"_s << 1.7976931348623157e308;
+    QTest::newRow("2^53 + 1 and a 1 after 300 zeros") << u"9007199254740993."_s + far << 9007199254740994.0;
+
+    // The exponent read up to 500 against a mantissa that moves the point far the other way.
+    QTest::newRow("0.(499 zeros)1e500") << u"0."_s + QString(499, u'0') + u"1e500"_s << 1.0;
+    QTest::newRow("0.(4998 zeros)1e4999") << u"0."_s + QString(4998, u'0') + u"1e4999"_s << 1.0;
+    QTest::newRow("1(5000 zeros)e-4999") << u"1"_s + QString(5000, u'0') + u"e-4999"_s << 10.0;
+    QTest::newRow("1e-0499") << u"1e-0499"_s << 0.0;
+    QTest::newRow("1e-00000000000000000000499") << u"1e-00000000000000000000499"_s << 0.0;
+}
+
+void TestNumberFormat::textToNumberHardCases()
+{
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+    const double value = ::textToNumber(view(text), u'.');
+    QCOMPARE(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(expected));
+}
+
 void TestNumberFormat::textToNumberNotANumber_data()
 {
     QTest::addColumn<QString>("text");
@@ -194,6 +301,8 @@ void TestNumberFormat::textToNumberNotANumber_data()
     QTest::newRow("1e5000") << u"1e5000"_s << dot << u"1e5000"_s;
     QTest::newRow("1e-5000") << u"1e-5000"_s << dot << u"1e-5000"_s;
     QTest::newRow("1e49999") << u"1e49999"_s << dot << u"1e49999"_s;
+    QTest::newRow("1e0000000000000000000005000")
+        << u"1e0000000000000000000005000"_s << dot << u"1e0000000000000000000005000"_s;
 
     // At or beyond the limit of the extended format the text does not read at all.
     const QString longOne = u"1"_s + QString(4939, u'0');
@@ -206,6 +315,14 @@ void TestNumberFormat::textToNumberNotANumber_data()
     QTest::newRow("0.00000000002e4943") << fraction << dot << fraction;
     QTest::newRow("1e4933") << u"1e4933"_s << dot << u"1e4933"_s;
     QTest::newRow("1e4999") << u"1e4999"_s << dot << u"1e4999"_s;
+    // The limit is 1.18973149535723176505...e4932, however the text places its point.
+    QTest::newRow("1.18973149535723176506e4932")
+        << u"1.18973149535723176506e4932"_s << dot << u"1.18973149535723176506e4932"_s;
+    QTest::newRow("-11.8973149535723176506e4931")
+        << u"-11.8973149535723176506e4931"_s << dot << u"-11.8973149535723176506e4931"_s;
+    QTest::newRow("0.0118973149535723176506e4935")
+        << u"0.0118973149535723176506e4935"_s << dot << u"0.0118973149535723176506e4935"_s;
+    QTest::newRow("0.99e4933") << u"0.99e4933"_s << dot << u"0.99e4933"_s;
 }
 
 void TestNumberFormat::textToNumberNotANumber()
@@ -235,6 +352,17 @@ void TestNumberFormat::textToNumberOverflow_data()
     QTest::newRow("limit's 40 digits, then zeros to 4933 digits") << extendedLimitText(extendedLimitLead);
     QTest::newRow("1.189731495357231765053511589829488667966e4932")
         << u"1.189731495357231765053511589829488667966e4932"_s;
+    // Just below the extended limit: the largest extended value, 1.18973149535723176502...e4932.
+    QTest::newRow("1.18973149535723176502e4932") << u"1.18973149535723176502e4932"_s;
+    QTest::newRow("0.1e4933") << u"0.1e4933"_s;
+    QTest::newRow("1e+499") << u"1e+499"_s;
+    QTest::newRow("1e0499") << u"1e0499"_s;
+    QTest::newRow("1e00000000000000000000500") << u"1e00000000000000000000500"_s;
+    QTest::newRow("1(4939 zeros)e-10") << u"1"_s + QString(4939, u'0') + u"e-10"_s;
+    // The tie between the largest double and 2^1024 goes to the even 2^1024, which is out of range.
+    QTest::newRow("2^1024 - 2^970") << halfAboveLargest;
+    // The largest doubles show 15 digits that round above them, so their own text no longer reads.
+    QTest::newRow("1.79769313486232E308") << u"1.79769313486232E308"_s;
 }
 
 void TestNumberFormat::textToNumberOverflow()
