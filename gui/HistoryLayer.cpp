@@ -228,7 +228,12 @@ void HistoryLayer::redraw(Layer& layer, const Mapping& mapping)
     }
     finishColumn();
 
+    // Segment by segment, as drawNewest draws them: a polyline ends its segments differently.
+    std::vector<QLine> segments;
+    segments.reserve(path.size());
+    for (std::size_t i = 1; i < path.size(); ++i)
+        segments.emplace_back(path[i - 1], path[i]);
     QPainter lines(&layer.lines);
     lines.setPen(linePen(layer.series));
-    lines.drawPolyline(path.data(), static_cast<int>(path.size()));
+    lines.drawLines(segments.data(), static_cast<int>(segments.size()));
 }
