@@ -109,17 +109,21 @@ std::pair<double, double> withMarkerRoom(double low, double high, qreal pixels)
     return {finite(low - MarkerRoom * perPixel), finite(high + MarkerRoom * perPixel)};
 }
 
-// Sets the range and ticks about five ticks apart. A range and an interval that do not belong together
-// would ask for billions of ticks in between, so the axis counts fixed ticks while they change.
+// Sets the range with ticks about five apart. A range and an interval that do not belong together would
+// ask the axis for billions of ticks in between; since the interval grows with the range, the wider
+// interval always goes in first.
 void setRangeAndTicks(QValueAxis* axis, double low, double high, bool whole)
 {
-    const long double step = tickStep(low, high, whole);
-    axis->setTickType(QValueAxis::TicksFixed);
-    axis->setRange(low, high);
+    const double step = static_cast<double>(tickStep(low, high, whole));
+    if (step > axis->tickInterval()) {
+        axis->setTickInterval(step);
+        axis->setRange(low, high);
+    } else {
+        axis->setRange(low, high);
+        axis->setTickInterval(step);
+    }
     // Anchored near the range rather than at zero: the axis may count its way from the anchor.
-    axis->setTickAnchor(static_cast<double>(std::floor(low / step) * step));
-    axis->setTickInterval(static_cast<double>(step));
-    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(std::floor(low / step) * step);
     if (whole) {
         axis->setLabelFormat(QStringLiteral("%d"));
     } else if (std::max(std::fabs(low), std::fabs(high)) >= 1e9) {
@@ -139,6 +143,9 @@ void styleAxis(QValueAxis* axis)
     axis->setTitleVisible(false);
     axis->setMinorGridLineVisible(false);
     axis->setShadesVisible(false);
+    // Ticks at round values, a fifth of the axis' first range apart.
+    axis->setTickInterval(0.2);
+    axis->setTickType(QValueAxis::TicksDynamic);
 }
 
 QLinearGradient verticalGradient(std::initializer_list<std::pair<qreal, QColor>> stops)
@@ -170,6 +177,23 @@ CupChart::CupChart(QChartView* view, const QString& title, const QString& redNam
     chart_->setMargins(QMargins(4, 0, 8, 4));
     chart_->layout()->setContentsMargins(0, 0, 0, 0);
 
+    QLegend* legend = chart_->legend();
+    legend->setAlignment(Qt::AlignRight);
+    legend->setFont(chartFont());
+    legend->setLabelColor(Qt::black);
+    legend->setMarkerShape(QLegend::MarkerShapeRectangle);
+    legend->setBackgroundVisible(true);
+    legend->setBrush(Qt::white);
+    legend->setPen(QPen(Qt::black, 1));
+    // The legend lies over the plot, which keeps its full width; so it is placed by hand. Detached
+    // before the chart has axes and series, it costs the chart no layout of them.
+    legend->detachFromChart();
+    auto* shadow = new QGraphicsDropShadowEffect(legend);
+    shadow->setBlurRadius(0);
+    shadow->setOffset(3, 3);
+    shadow->setColor(Qt::black);
+    legend->setGraphicsEffect(shadow);
+
     styleAxis(axisX_);
     styleAxis(axisY_);
     chart_->addAxis(axisX_, Qt::AlignBottom);
@@ -194,22 +218,6 @@ CupChart::CupChart(QChartView* view, const QString& title, const QString& redNam
     setColors(Qt::red, Qt::blue);
     // Over the series items, under the legend.
     layer_->setZValue(4.5);
-
-    QLegend* legend = chart_->legend();
-    legend->setAlignment(Qt::AlignRight);
-    legend->setFont(chartFont());
-    legend->setLabelColor(Qt::black);
-    legend->setMarkerShape(QLegend::MarkerShapeRectangle);
-    legend->setBackgroundVisible(true);
-    legend->setBrush(Qt::white);
-    legend->setPen(QPen(Qt::black, 1));
-    // The legend lies over the plot, which keeps its full width; so it is placed by hand.
-    legend->detachFromChart();
-    auto* shadow = new QGraphicsDropShadowEffect(legend);
-    shadow->setBlurRadius(0);
-    shadow->setOffset(3, 3);
-    shadow->setColor(Qt::black);
-    legend->setGraphicsEffect(shadow);
 
     connect(chart_, &QChart::plotAreaChanged, this, &CupChart::plotAreaChanged);
     connect(axisX_, &QValueAxis::rangeChanged, this, &CupChart::userMovedAxes);
@@ -308,6 +316,15 @@ void CupChart::followData()
     }
 }
 
+void CupChart::holdRanges(double xLow, double xHigh, double yLow, double yHigh)
+{
+    following_ = false;
+    const QScopedValueRollback guard(settingRanges_, true);
+    setRangeAndTicks(axisX_, xLow, xHigh, true);
+    setRangeAndTicks(axisY_, yLow, yHigh, false);
+    layer_->invalidate();
+}
+
 void CupChart::applyRanges()
 {
     if (!shownX_ || !shownY_)
@@ -342,15 +359,17 @@ void CupChart::plotAreaChanged()
 
 void CupChart::placeLegend()
 {
-    // The legend's own size hint leaves out the second entry when it stands detached; its entries, laid
-    // out in ample room, tell the height they need, with as much room below them as above.
     QLegend* legend = chart_->legend();
+    if (legendSize_.isEmpty()) {
+        // The legend's own size hint leaves out the second entry when it stands detached; its entries,
+        // laid out once in ample room, tell the height they need, with as much room below as above.
+        legend->setGeometry(QRectF(0, 0, 400, 400));
+        const QRectF entries = legend->childrenBoundingRect();
+        legendSize_ = QSizeF(legend->effectiveSizeHint(Qt::PreferredSize).width(),
+                             entries.bottom() + entries.top() + 1);
+    }
     const QRectF plot = chart_->plotArea();
-    legend->setGeometry(QRectF(plot.topLeft(), QSizeF(plot.width(), plot.height())));
-    const QRectF entries = legend->childrenBoundingRect();
-    const QSizeF size(legend->effectiveSizeHint(Qt::PreferredSize).width(),
-                      entries.bottom() + entries.top() + 1);
-    legend->setGeometry(QRectF(QPointF(plot.right() - size.width() - 8, plot.top() + 8), size));
+    legend->setGeometry(QRectF(QPointF(plot.right() - legendSize_.width() - 8, plot.top() + 8), legendSize_));
 }
 
 bool CupChart::eventFilter(QObject* watched, QEvent* event)

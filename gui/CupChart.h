@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointF>
+#include <QSizeF>
 #include <QString>
 
 #include <array>
@@ -56,6 +57,9 @@ public:
     bool followsData() const { return following_; }
     void followData();
 
+    // Holds the axes at these ranges, as a zoom does, until the view follows the data again.
+    void holdRanges(double xLow, double xHigh, double yLow, double yHigh);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -86,4 +90,5 @@ private:
     bool following_ = true;
     bool settingRanges_ = false;
     std::optional<QPointF> scrollFrom_;
+    QSizeF legendSize_;
 };

@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 
 namespace {
 
@@ -37,7 +40,41 @@ QPoint markerCorner(const QImage& marker, QPoint centre)
     return centre - QPoint(marker.width() / 2, marker.height() / 2);
 }
 
+// Rectangles covering a line segment and a marker, to mark them as used.
+QRect segmentArea(QPoint from, QPoint to)
+{
+    return QRect(from, to).normalized().adjusted(-1, -1, 1, 1);
+}
+
+QRect markerArea(const QImage& marker, QPoint centre)
+{
+    return QRect(markerCorner(marker, centre), marker.size());
+}
+
 } // namespace
+
+void HistoryLayer::Sheet::prepare(QSize size)
+{
+    if (image.size() != size) {
+        // Zeroed memory from the system is transparent already and costs nothing until drawn on.
+        const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
+        void* pixels = std::calloc(std::max(size.height(), 1), std::max<std::size_t>(bytesPerLine, 4));
+        if (!pixels)
+            throw std::bad_alloc();
+        image = QImage(static_cast<uchar*>(pixels), size.width(), size.height(), bytesPerLine,
+                       QImage::Format_ARGB32_Premultiplied, std::free, pixels);
+    } else {
+        for (int y = used.top(); y <= used.bottom(); ++y)
+            std::memset(image.scanLine(y) + qsizetype(used.left()) * 4, 0, qsizetype(used.width()) * 4);
+    }
+    used = QRect();
+}
+
+void HistoryLayer::Sheet::paintOn(QPainter* painter) const
+{
+    if (!used.isEmpty())
+        painter->drawImage(used.topLeft(), image, used);
+}
 
 HistoryLayer::HistoryLayer(QChart* chart, QValueAxis* axisX, QValueAxis* axisY)
     : QGraphicsObject(chart), chart_(chart), axisX_(axisX), axisY_(axisY)
@@ -97,19 +134,19 @@ void HistoryLayer::drawNewest()
         const SampleTrack& track = *layer.track;
         if (track.empty())
             continue;
-        const QPoint from = track.size() > 1 ? layer.newest : QPoint();
         const QPoint to = pixelOf(mapping, track.stepAt(track.size() - 1), track.lastValue());
         if (track.size() > 1) {
-            QPainter lines(&layer.lines);
+            QPainter lines(&layer.lines.image);
             lines.setPen(linePen(layer.series));
-            lines.drawLine(from, to);
+            lines.drawLine(layer.newest, to);
+            layer.lines.markUsed(segmentArea(layer.newest, to));
+            dirty |= segmentArea(layer.newest, to);
         }
         const QImage marker = layer.series->lightMarker();
-        QPainter(&layer.markers).drawImage(markerCorner(marker, to), marker);
+        QPainter(&layer.markers.image).drawImage(markerCorner(marker, to), marker);
+        layer.markers.markUsed(markerArea(marker, to));
+        dirty |= markerArea(marker, to);
         layer.newest = to;
-        dirty |= QRect(to, track.size() > 1 ? from : to)
-                     .normalized()
-                     .adjusted(-MarkerReach, -MarkerReach, MarkerReach, MarkerReach);
     }
     update(QRectF(dirty).intersected(boundingRect()));
 }
@@ -120,8 +157,8 @@ void HistoryLayer::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWi
     if (!valid_ || mapping != drawn_)
         redraw(mapping);
     for (const Layer& layer : layers_) {
-        painter->drawImage(QPointF(0, 0), layer.lines);
-        painter->drawImage(QPointF(0, 0), layer.markers);
+        layer.lines.paintOn(painter);
+        layer.markers.paintOn(painter);
     }
 }
 
@@ -131,12 +168,8 @@ void HistoryLayer::redraw(const Mapping& mapping)
     valid_ = mapping.size.width() > 0 && mapping.size.height() > 0 && mapping.xMax > mapping.xMin &&
              mapping.yMax > mapping.yMin;
     for (Layer& layer : layers_) {
-        if (layer.lines.size() != mapping.size) {
-            layer.lines = QImage(mapping.size, QImage::Format_ARGB32_Premultiplied);
-            layer.markers = QImage(mapping.size, QImage::Format_ARGB32_Premultiplied);
-        }
-        layer.lines.fill(Qt::transparent);
-        layer.markers.fill(Qt::transparent);
+        layer.lines.prepare(mapping.size);
+        layer.markers.prepare(mapping.size);
         if (valid_)
             redraw(layer, mapping);
     }
@@ -165,7 +198,8 @@ void HistoryLayer::redraw(Layer& layer, const Mapping& mapping)
     rowColumn_.assign(rows, std::size_t(-1));
     touchedRows_.clear();
 
-    QPainter markers(&layer.markers);
+    QPainter markers(&layer.markers.image);
+    QRect markersUsed;
     std::vector<QPoint> path;
 
     // The column being gathered: indices of its first, top, bottom and last samples.
@@ -194,6 +228,8 @@ void HistoryLayer::redraw(Layer& layer, const Mapping& mapping)
                   [&](int a, int b) { return lastInRow_[a] < lastInRow_[b]; });
         for (int row : touchedRows_)
             markers.drawImage(markerCorner(marker, QPoint(columnX, row - MarkerReach)), marker);
+        markersUsed |= QRect(markerCorner(marker, QPoint(columnX, top)),
+                             QSize(marker.width(), bottom - top + marker.height()));
         touchedRows_.clear();
     };
 
@@ -231,9 +267,14 @@ void HistoryLayer::redraw(Layer& layer, const Mapping& mapping)
     // Segment by segment, as drawNewest draws them: a polyline ends its segments differently.
     std::vector<QLine> segments;
     segments.reserve(path.size());
-    for (std::size_t i = 1; i < path.size(); ++i)
+    QRect linesUsed;
+    for (std::size_t i = 1; i < path.size(); ++i) {
         segments.emplace_back(path[i - 1], path[i]);
-    QPainter lines(&layer.lines);
+        linesUsed |= segmentArea(path[i - 1], path[i]);
+    }
+    QPainter lines(&layer.lines.image);
     lines.setPen(linePen(layer.series));
     lines.drawLines(segments.data(), static_cast<int>(segments.size()));
+    layer.lines.markUsed(linesUsed);
+    layer.markers.markUsed(markersUsed);
 }

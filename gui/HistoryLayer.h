@@ -54,12 +54,25 @@ private:
         bool operator==(const Mapping&) const = default;
     };
 
+    // An image of the plot's size that knows where it has been drawn on: only that part is cleared and
+    // copied to the screen, and the rest of its memory is never touched. A short history costs a few
+    // pixels, not four plot-sized images.
+    struct Sheet
+    {
+        QImage image;
+        QRect used;
+
+        void prepare(QSize size);
+        void markUsed(const QRect& area) { used |= area.intersected(image.rect()); }
+        void paintOn(QPainter* painter) const;
+    };
+
     struct Layer
     {
         const QXYSeries* series = nullptr;
         const SampleTrack* track = nullptr;
-        QImage lines;
-        QImage markers;
+        Sheet lines;
+        Sheet markers;
         QPoint newest; // the pixel of the track's last sample, where the next line segment starts
     };
 

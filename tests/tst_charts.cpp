@@ -460,10 +460,8 @@ private Q_SLOTS:
     // axes are held still so that every step is drawn on its own.
     void redrawnHistoryMatchesTheOneDrawnPointByPoint()
     {
-        for (const char* name : {"cht1", "cht2"}) {
-            panel(QLatin1String(name))->axisX()->setRange(-10, 2510);
-            panel(QLatin1String(name))->axisY()->setRange(-30, 160);
-        }
+        for (const char* name : {"cht1", "cht2"})
+            panel(QLatin1String(name))->holdRanges(-10, 2510, -30, 160);
         field("edt1")->setText("9");
         quint32 state = 12345;
         for (int i = 0; i < 2500; ++i) {
