@@ -224,7 +224,8 @@ CupChart::CupChart(QChartView* view, const QString& title, const QString& redNam
     connect(axisY_, &QValueAxis::rangeChanged, this, &CupChart::userMovedAxes);
 
     view_->setRubberBand(QChartView::RectangleRubberBand);
-    view_->viewport()->installEventFilter(this);
+    viewport_ = view_->viewport();
+    viewport_->installEventFilter(this);
     plotAreaChanged();
 }
 
@@ -374,7 +375,7 @@ void CupChart::placeLegend()
 
 bool CupChart::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != view_->viewport())
+    if (watched != viewport_)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonDblClick:

@@ -77,6 +77,8 @@ private:
     void plotAreaChanged();
 
     QChartView* view_;
+    // Compared, never called: events reach the filter while the view is being torn down.
+    QObject* viewport_ = nullptr;
     QChart* chart_;
     QValueAxis* axisX_;
     QValueAxis* axisY_;
