@@ -216,7 +216,7 @@ CupChart::CupChart(QChartView* view, const QString& title, const QString& redNam
         layer_->addSeries(series, &tracks_[which]);
     }
     setColors(Qt::red, Qt::blue);
-    // Over the series items, under the legend.
+    // Over the series items, under the legend: Qt Charts stacks them at 4 and 5.
     layer_->setZValue(4.5);
 
     connect(chart_, &QChart::plotAreaChanged, this, &CupChart::plotAreaChanged);
