@@ -6,6 +6,7 @@
 #include "LinkLabel.h"
 #include "MakerData.h"
 #include "WebLinks.h"
+#include "CupChart.h"
 #include "app/ErrorReport.h"
 #include "model/NumberFormat.h"
 
@@ -40,6 +41,10 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner), ui(std::make_unique<Ui::TFo
              std::max(desktop.top(), desktop.top() + (desktop.height() - height()) / 2));
     }
 
+    baijiuCupChart_ = new CupChart(ui->cht1, QStringLiteral("白酒杯"), QStringLiteral("lnsrsSeries1"),
+                                   QStringLiteral("lnsrsSeries2"));
+    redCupChart_ = new CupChart(ui->cht2, QStringLiteral("红酒杯"), QStringLiteral("lnsrsSeries3"),
+                                QStringLiteral("lnsrsSeries4"));
     SetUpSeries();
     AppendSample();
 
@@ -138,11 +143,25 @@ void TForm1::rzfldsts2Click()
     openWebAddress(this, SiteAddress);
 }
 
-void TForm1::SetUpSeries() {}
+// The charts keep their points in the order they were appended, never sorted by X; a history that
+// went back in X would be drawn as it came.
+void TForm1::SetUpSeries()
+{
+    baijiuCupChart_->setColors(QColor(255, 0, 0), QColor(0, 0, 255));
+    redCupChart_->setColors(QColor(255, 0, 0), QColor(0, 0, 255));
+}
 
-void TForm1::AppendSample() {}
+void TForm1::AppendSample()
+{
+    baijiuCupChart_->append(mixState_.stepCount, mixState_.redInBaijiuCup, mixState_.baijiuInBaijiuCup);
+    redCupChart_->append(mixState_.stepCount, mixState_.redInRedCup, mixState_.baijiuInRedCup);
+}
 
-void TForm1::ClearSamples() {}
+void TForm1::ClearSamples()
+{
+    baijiuCupChart_->clear();
+    redCupChart_->clear();
+}
 
 double TForm1::readField(const QLineEdit* field) const
 {

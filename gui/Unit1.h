@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class CupChart;
 class QLineEdit;
 
 namespace Ui {
@@ -60,6 +61,8 @@ private:
     std::unique_ptr<Ui::TForm1> ui;
     MixState mixState_;
     ExcelOp exportSettings_;
+    CupChart* baijiuCupChart_ = nullptr; // owned by cht1
+    CupChart* redCupChart_ = nullptr;    // owned by cht2
 };
 
 extern TForm1* Form1;
