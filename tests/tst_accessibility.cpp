@@ -1,7 +1,4 @@
-#include "About.h"
-#include "DonationForm.h"
-#include "ExportOptions.h"
-#include "Unit1.h"
+#include "support/ProgramWindows.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -18,22 +15,7 @@ class TestAccessibility : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<QWidget> dialog;
-
-    // The window a row is about: "main" is the main window itself, the others are made over it.
-    QWidget* window(const QString& which)
-    {
-        if (which == "about")
-            dialog = std::make_unique<TAboutBox>(form.get());
-        else if (which == "donation")
-            dialog = std::make_unique<TDonationBox>(form.get());
-        else if (which == "export")
-            dialog = std::make_unique<TExportOptionForm>(form.get());
-        else
-            return form.get();
-        return dialog.get();
-    }
+    std::unique_ptr<ProgramWindows> windows;
 
     static QString spoken(QWidget* widget, QAccessible::Text what)
     {
@@ -55,13 +37,11 @@ class TestAccessibility : public QObject
 private Q_SLOTS:
     void init()
     {
-        form = std::make_unique<TForm1>();
+        windows = std::make_unique<ProgramWindows>();
     }
-
     void cleanup()
     {
-        dialog.reset();
-        form.reset();
+        windows.reset();
     }
 
     // An empty description is not checked: there the control has nothing to add to its name. An empty
@@ -147,7 +127,8 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, description);
         QFETCH(QString, caption);
-        QWidget* shown = this->window(window);
+        QWidget* shown = windows->window(window);
+        QVERIFY(shown);
         auto* widget = shown->findChild<QWidget*>(control);
         QVERIFY(widget);
 
@@ -171,14 +152,15 @@ private Q_SLOTS:
     void everyTabStopHasAName_data()
     {
         QTest::addColumn<QString>("window");
-        for (const char* window : {"main", "about", "donation", "export"})
-            QTest::newRow(window) << QString::fromLatin1(window);
+        for (const QString& window : ProgramWindows::names)
+            QTest::newRow(qPrintable(window)) << window;
     }
 
     void everyTabStopHasAName()
     {
         QFETCH(QString, window);
-        QWidget* shown = this->window(window);
+        QWidget* shown = windows->window(window);
+        QVERIFY(shown);
         QStringList stops;
         for (QWidget* widget = shown->nextInFocusChain(); widget != shown;
              widget = widget->nextInFocusChain()) {
