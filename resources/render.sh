@@ -46,6 +46,8 @@ icotool -c -o tolvane.ico \
 
 # About dialog.
 svg about/program.svg about/program.png 128 128
+# The same picture for screens with two device pixels to the point; the dialog draws it there.
+svg about/program.svg about/program@2x.png 256 256
 svg about/thanks.svg about/thanks.png
 qr about/wechat-qr.png 9 Q "http://www.example.org/?wechat=tolvane-placeholder"
 

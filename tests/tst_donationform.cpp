@@ -217,15 +217,16 @@ private Q_SLOTS:
 
     void closeButtonComesFirstButIsNoDefault()
     {
-        QWidget* focused = nullptr;
+        // The name is taken while the box is shown: the focused button goes with the box.
+        QString focused;
         bool isDefault = true;
         showDonation([&](TDonationBox* box) {
-            focused = QApplication::focusWidget();
+            if (const QWidget* widget = QApplication::focusWidget())
+                focused = widget->objectName();
             const auto* close = box->findChild<QPushButton*>("btn1");
             isDefault = close->isDefault() || close->autoDefault();
         });
-        QVERIFY(focused);
-        QCOMPARE(focused->objectName(), QStringLiteral("btn1"));
+        QCOMPARE(focused, QStringLiteral("btn1"));
         QVERIFY(!isDefault);
     }
 

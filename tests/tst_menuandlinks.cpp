@@ -25,7 +25,8 @@ class TestMenuAndLinks : public QObject
     std::unique_ptr<TForm1> form;
     ModalWatcher watcher;
     WebAddressRecorder desktop;
-    QStringList modalWindows; // the names of the modal windows seen, recorded while they are alive
+    // The names of the modal windows seen: a dialog is gone by the time the test looks.
+    QStringList modalWindows;
 
     LinkLabel* siteLink() const { return form->findChild<LinkLabel*>("rzfldsts2"); }
 
