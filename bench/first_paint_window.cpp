@@ -1,12 +1,11 @@
 #include "FirstPaint.h"
-#include "Unit1.h"
+#include "app/Application.h"
 
-// The program's start-up up to its first paint: the main window built, shown and painted once.
+// The program's own start-up up to its first paint: the application object creates both forms and
+// shows the main window, exactly as the program does.
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
-    TForm1 form;
-    QuitAfterFirstPaint quit(&form);
-    form.show();
-    return application.exec();
+    TApplication application(argc, argv);
+    QuitAfterFirstPaint quit(QStringLiteral("Form1"));
+    return application.Run();
 }

@@ -174,6 +174,8 @@ void TForm1::showVolumes()
     const char16_t separator = decimalSeparator();
     const auto show = [separator](QLineEdit* field, double value) {
         field->setText(QString::fromStdU16String(numberToText(value, separator)));
+        // A long number shows its leading digits, as it reads, not its tail.
+        field->setCursorPosition(0);
     };
     show(ui->edt4, mixState_.baijiuInBaijiuCup);
     show(ui->edt6, mixState_.redInBaijiuCup);
