@@ -9,9 +9,9 @@
 
 #include <cstdlib>
 
-// Ends the run once the window named `windowName` has been painted for the first time. The exit is queued, so the children
-// painted in the same pass get painted first; it skips tearing the window down, which is no part of
-// starting up.
+// Ends the run once the window named `windowName` has been painted for the first time. The exit is queued, so
+// the children painted in the same pass get painted first; it skips tearing the window down, which is no part
+// of starting up.
 class QuitAfterFirstPaint : public QObject
 {
 public:
