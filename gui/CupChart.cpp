@@ -32,13 +32,23 @@ QFont chartFont()
     return QFont(QStringLiteral("Verdana"), 8);
 }
 
+// A marker picture `side` logical pixels square for a screen with `scale` device pixels to the logical
+// one, to be drawn on in logical pixels.
+QImage markerCanvas(int side, qreal scale)
+{
+    const int pixels = std::max(side, qRound(side * scale));
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
 // A filled circle 7 pixels across with a 1-pixel black rim. Drawn without smoothing: every pixel is
 // either the marker's or untouched, so drawing it twice in one place changes nothing.
-QImage circleMarker(const QColor& fill)
+QImage circleMarker(const QColor& fill, qreal scale = 1)
 {
-    QImage image(7, 7, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = markerCanvas(7, scale);
     QPainter painter(&image);
+    painter.scale(image.width() / 7.0, image.height() / 7.0);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(fill);
     painter.drawEllipse(QRect(0, 0, 6, 6));
@@ -46,11 +56,11 @@ QImage circleMarker(const QColor& fill)
 }
 
 // A diagonal cross 9 pixels across in 1-pixel black strokes.
-QImage crossMarker()
+QImage crossMarker(qreal scale = 1)
 {
-    QImage image(9, 9, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = markerCanvas(9, scale);
     QPainter painter(&image);
+    painter.scale(image.width() / 9.0, image.height() / 9.0);
     painter.setPen(QPen(Qt::black, 1));
     painter.drawLine(0, 0, 8, 8);
     painter.drawLine(0, 8, 8, 0);
@@ -213,7 +223,9 @@ CupChart::CupChart(QChartView* view, const QString& title, const QString& redNam
         // layer paints every point, so the series item stays transparent.
         series->setOpacity(0);
         series_[which] = series;
-        layer_->addSeries(series, &tracks_[which]);
+        layer_->addSeries(series, &tracks_[which], [this, which](qreal scale) {
+            return which == Red ? circleMarker(series_[Red]->color(), scale) : crossMarker(scale);
+        });
     }
     setColors(Qt::red, Qt::blue);
     // Over the series items, under the legend: Qt Charts stacks them at 4 and 5.

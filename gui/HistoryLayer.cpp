@@ -17,8 +17,13 @@ namespace {
 // a line towards such a point keeps its direction across the plot for any practical zoom.
 constexpr double FarAway = 1 << 22;
 
-// Markers whose centre lies this far outside the plot can still reach into it.
+// Markers whose centre lies this far outside the plot, in logical pixels, can still reach into it.
 constexpr int MarkerReach = 8;
+
+int markerReach(qreal scale)
+{
+    return static_cast<int>(std::ceil(MarkerReach * scale));
+}
 
 int toPixel(double position)
 {
@@ -27,9 +32,10 @@ int toPixel(double position)
     return static_cast<int>(std::floor(std::clamp(position, -FarAway, FarAway)));
 }
 
-QPen linePen(const QXYSeries* series)
+// One logical pixel wide, in whole device pixels.
+QPen linePen(const QXYSeries* series, qreal scale)
 {
-    QPen pen(series->color(), 1);
+    QPen pen(series->color(), std::max(1, qRound(scale)));
     pen.setCosmetic(true);
     pen.setCapStyle(Qt::FlatCap);
     return pen;
@@ -70,10 +76,12 @@ void HistoryLayer::Sheet::prepare(QSize size)
     used = QRect();
 }
 
-void HistoryLayer::Sheet::paintOn(QPainter* painter) const
+void HistoryLayer::Sheet::paintOn(QPainter* painter, qreal scale) const
 {
-    if (!used.isEmpty())
-        painter->drawImage(used.topLeft(), image, used);
+    if (!used.isEmpty()) {
+        const QRectF target(used.x() / scale, used.y() / scale, used.width() / scale, used.height() / scale);
+        painter->drawImage(target, image, used);
+    }
 }
 
 HistoryLayer::HistoryLayer(QChart* chart, QValueAxis* axisX, QValueAxis* axisY)
@@ -81,15 +89,17 @@ HistoryLayer::HistoryLayer(QChart* chart, QValueAxis* axisX, QValueAxis* axisY)
 {
 }
 
-void HistoryLayer::addSeries(const QXYSeries* series, const SampleTrack* track)
+void HistoryLayer::addSeries(const QXYSeries* series, const SampleTrack* track, MarkerStamp stamp)
 {
-    layers_.push_back({series, track, {}, {}, {}});
+    layers_.push_back({series, track, std::move(stamp), {}, 0, {}, {}, {}});
     invalidate();
 }
 
 void HistoryLayer::invalidate()
 {
     valid_ = false;
+    for (Layer& layer : layers_)
+        layer.marker = QImage();
     update();
 }
 
@@ -103,6 +113,16 @@ void HistoryLayer::setPlotArea(const QRectF& area)
     invalidate();
 }
 
+const QImage& HistoryLayer::markerOf(Layer& layer, qreal scale)
+{
+    // Drawn into the layer's images pixel for pixel, so the picture itself carries no pixel ratio.
+    if (layer.marker.isNull() || layer.markerScale != scale) {
+        layer.marker = layer.stamp(scale);
+        layer.markerScale = scale;
+    }
+    return layer.marker;
+}
+
 QRectF HistoryLayer::boundingRect() const
 {
     return {QPointF(0, 0), area_.size()};
@@ -110,15 +130,20 @@ QRectF HistoryLayer::boundingRect() const
 
 HistoryLayer::Mapping HistoryLayer::currentMapping() const
 {
-    return {QSize(static_cast<int>(std::ceil(area_.width())), static_cast<int>(std::ceil(area_.height()))),
-            axisX_->min(), axisX_->max(), axisY_->min(), axisY_->max()};
+    return {QSize(static_cast<int>(std::ceil(area_.width() * scale_)),
+                  static_cast<int>(std::ceil(area_.height() * scale_))),
+            scale_,
+            axisX_->min(),
+            axisX_->max(),
+            axisY_->min(),
+            axisY_->max()};
 }
 
 QPoint HistoryLayer::pixelOf(const Mapping& mapping, std::int64_t step, double value) const
 {
-    const double x =
-        (static_cast<double>(step) - mapping.xMin) / (mapping.xMax - mapping.xMin) * area_.width();
-    const double y = (mapping.yMax - value) / (mapping.yMax - mapping.yMin) * area_.height();
+    const double x = (static_cast<double>(step) - mapping.xMin) / (mapping.xMax - mapping.xMin) *
+                     area_.width() * mapping.scale;
+    const double y = (mapping.yMax - value) / (mapping.yMax - mapping.yMin) * area_.height() * mapping.scale;
     return {toPixel(x), toPixel(y)};
 }
 
@@ -137,12 +162,12 @@ void HistoryLayer::drawNewest()
         const QPoint to = pixelOf(mapping, track.stepAt(track.size() - 1), track.lastValue());
         if (track.size() > 1) {
             QPainter lines(&layer.lines.image);
-            lines.setPen(linePen(layer.series));
+            lines.setPen(linePen(layer.series, mapping.scale));
             lines.drawLine(layer.newest, to);
             layer.lines.markUsed(segmentArea(layer.newest, to));
             dirty |= segmentArea(layer.newest, to);
         }
-        const QImage marker = layer.series->lightMarker();
+        const QImage& marker = markerOf(layer, mapping.scale);
         QPainter(&layer.markers.image).drawImage(markerCorner(marker, to), marker);
         layer.markers.markUsed(markerArea(marker, to));
         dirty |= markerArea(marker, to);
@@ -153,12 +178,14 @@ void HistoryLayer::drawNewest()
 
 void HistoryLayer::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
+    if (const QPaintDevice* device = painter->device())
+        scale_ = device->devicePixelRatioF();
     const Mapping mapping = currentMapping();
     if (!valid_ || mapping != drawn_)
         redraw(mapping);
     for (const Layer& layer : layers_) {
-        layer.lines.paintOn(painter);
-        layer.markers.paintOn(painter);
+        layer.lines.paintOn(painter, mapping.scale);
+        layer.markers.paintOn(painter, mapping.scale);
     }
 }
 
@@ -192,8 +219,9 @@ void HistoryLayer::redraw(Layer& layer, const Mapping& mapping)
     const std::size_t begin = static_cast<std::size_t>(from - first);
     const std::size_t end = static_cast<std::size_t>(to - first) + 1;
 
-    const QImage marker = layer.series->lightMarker();
-    const int rows = mapping.size.height() + 2 * MarkerReach;
+    const QImage& marker = markerOf(layer, mapping.scale);
+    const int reach = markerReach(mapping.scale);
+    const int rows = mapping.size.height() + 2 * reach;
     lastInRow_.assign(rows, 0);
     rowColumn_.assign(rows, std::size_t(-1));
     touchedRows_.clear();
@@ -227,7 +255,7 @@ void HistoryLayer::redraw(Layer& layer, const Mapping& mapping)
         std::sort(touchedRows_.begin(), touchedRows_.end(),
                   [&](int a, int b) { return lastInRow_[a] < lastInRow_[b]; });
         for (int row : touchedRows_)
-            markers.drawImage(markerCorner(marker, QPoint(columnX, row - MarkerReach)), marker);
+            markers.drawImage(markerCorner(marker, QPoint(columnX, row - reach)), marker);
         markersUsed |= QRect(markerCorner(marker, QPoint(columnX, top)),
                              QSize(marker.width(), bottom - top + marker.height()));
         touchedRows_.clear();
@@ -252,9 +280,8 @@ void HistoryLayer::redraw(Layer& layer, const Mapping& mapping)
                 bottomIndex = index;
             }
         }
-        const int row = point.y() + MarkerReach;
-        if (row >= 0 && row < rows && columnX >= -MarkerReach &&
-            columnX < mapping.size.width() + MarkerReach) {
+        const int row = point.y() + reach;
+        if (row >= 0 && row < rows && columnX >= -reach && columnX < mapping.size.width() + reach) {
             if (rowColumn_[row] != columnSerial) {
                 rowColumn_[row] = columnSerial;
                 touchedRows_.push_back(row);
@@ -273,7 +300,7 @@ void HistoryLayer::redraw(Layer& layer, const Mapping& mapping)
         linesUsed |= segmentArea(path[i - 1], path[i]);
     }
     QPainter lines(&layer.lines.image);
-    lines.setPen(linePen(layer.series));
+    lines.setPen(linePen(layer.series, mapping.scale));
     lines.drawLines(segments.data(), static_cast<int>(segments.size()));
     layer.lines.markUsed(linesUsed);
     layer.markers.markUsed(markersUsed);

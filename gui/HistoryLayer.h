@@ -5,6 +5,7 @@
 #include <QGraphicsObject>
 #include <QImage>
 
+#include <functional>
 #include <vector>
 
 class QChart;
@@ -26,9 +27,12 @@ class HistoryLayer : public QGraphicsObject
 public:
     HistoryLayer(QChart* chart, QValueAxis* axisX, QValueAxis* axisY);
 
+    // Draws a series' marker for a screen with `scale` device pixels to the logical pixel.
+    using MarkerStamp = std::function<QImage(qreal scale)>;
+
     // Series are drawn in the order they were added: a later one over an earlier one. The series gives
-    // the line colour and the marker picture; the track gives the points.
-    void addSeries(const QXYSeries* series, const SampleTrack* track);
+    // the line colour, the stamp the marker picture; the track gives the points.
+    void addSeries(const QXYSeries* series, const SampleTrack* track, MarkerStamp stamp);
 
     // Every track got one more sample.
     void drawNewest();
@@ -39,14 +43,20 @@ public:
     // Follows the chart's plot area, in chart coordinates.
     void setPlotArea(const QRectF& area);
 
+    // The size in device pixels of the pictures last drawn: the plot area times the screen's pixel ratio.
+    QSize drawnSize() const { return drawn_.size; }
+
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 private:
-    // Where the layer's images stand: the plot's size in pixels and the axes' ranges.
+    // Where the layer's images stand: the plot's size in device pixels, the device pixels to the
+    // logical one, and the axes' ranges. The images are drawn at the screen's own resolution, so lines
+    // and markers stay sharp on a high-density screen.
     struct Mapping
     {
         QSize size;
+        qreal scale = 1;
         double xMin = 0;
         double xMax = 0;
         double yMin = 0;
@@ -64,19 +74,23 @@ private:
 
         void prepare(QSize size);
         void markUsed(const QRect& area) { used |= area.intersected(image.rect()); }
-        void paintOn(QPainter* painter) const;
+        void paintOn(QPainter* painter, qreal scale) const;
     };
 
     struct Layer
     {
         const QXYSeries* series = nullptr;
         const SampleTrack* track = nullptr;
+        MarkerStamp stamp;
+        QImage marker; // the stamp's picture at markerScale, made once per look and scale
+        qreal markerScale = 0;
         Sheet lines;
         Sheet markers;
         QPoint newest; // the pixel of the track's last sample, where the next line segment starts
     };
 
     Mapping currentMapping() const;
+    static const QImage& markerOf(Layer& layer, qreal scale);
     QPoint pixelOf(const Mapping& mapping, std::int64_t step, double value) const;
     void redraw(const Mapping& mapping);
     void redraw(Layer& layer, const Mapping& mapping);
@@ -85,6 +99,7 @@ private:
     QValueAxis* axisX_;
     QValueAxis* axisY_;
     QRectF area_;
+    qreal scale_ = 1; // of the device last painted on
     std::vector<Layer> layers_;
     Mapping drawn_;
     bool valid_ = false;

@@ -1,9 +1,13 @@
+#include "HistoryLayer.h"
 #include "PictureLabel.h"
 #include "app/Application.h"
 
 #include "support/ProgramWindows.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QLabel>
+#include <QPushButton>
 #include <QSet>
 #include <QTest>
 
@@ -81,6 +85,30 @@ private Q_SLOTS:
         }
         QVERIFY2(!pictures.isEmpty(), "no picture found");
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u"; ")));
+    }
+
+    // The history is drawn at the screen's own resolution, not drawn small and enlarged: its lines and
+    // markers stay as sharp as the axes Qt draws beside them.
+    void chartHistoryIsDrawnInDevicePixels()
+    {
+        QWidget* main = windows->window("main");
+        QVERIFY(main);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+        QTest::mouseClick(main->findChild<QPushButton*>("btn1"), Qt::LeftButton);
+        for (const char* name : {"cht1", "cht2"}) {
+            auto* view = main->findChild<QChartView*>(name);
+            QVERIFY(view);
+            view->grab(); // paints the scene, and so the history, at the screen's ratio
+            QList<HistoryLayer*> layers;
+            for (QGraphicsItem* item : view->chart()->childItems()) {
+                if (auto* layer = dynamic_cast<HistoryLayer*>(item))
+                    layers << layer;
+            }
+            QCOMPARE(layers.size(), 1);
+            const QSizeF plot = view->chart()->plotArea().size() * main->devicePixelRatioF();
+            QCOMPARE(layers[0]->drawnSize(), QSize(qCeil(plot.width()), qCeil(plot.height())));
+        }
     }
 
     void singleLineCaptionsFitTheirLabels_data()
