@@ -19,13 +19,14 @@ QIcon programIcon()
     return icon;
 }
 
-// The forms are laid out for MS Sans Serif, their labels just as wide as their captions in it. Where it
-// is missing, the generic fallback font is a good deal wider and cuts the captions off; Liberation Sans
-// Narrow comes close to its widths. Installed fonts win over a substitute, so this changes nothing where
-// MS Sans Serif exists.
+// The forms are laid out for MS Sans Serif and Tahoma, their labels just as wide as their captions in
+// them. Where they are missing, the generic fallback font is a good deal wider and cuts the captions
+// off; Liberation Sans Narrow comes close to MS Sans Serif's widths, Liberation Sans to Tahoma's.
+// Installed fonts win over a substitute, so this changes nothing where the fonts exist.
 void substituteMissingFonts()
 {
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans Narrow"));
+    QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"));
 }
 
 } // namespace
