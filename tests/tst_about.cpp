@@ -5,8 +5,7 @@
 #include "model/Exceptions.h"
 
 #include "support/LinkLook.h"
-#include "support/ModalWatcher.h"
-#include "support/WebAddressRecorder.h"
+#include "support/ModalBoxTest.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -14,45 +13,17 @@
 
 #include <memory>
 
-class TestAbout : public QObject
+class TestAbout : public QObject, public ModalBoxTest<TAboutBox>
 {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> owner;
-    ModalWatcher watcher;
-    WebAddressRecorder desktop;
-
-    // Shows the box through ShowAboutBox and hands it, while shown, to `whileShown`, which must close it.
-    void showAbout(const std::function<void(TAboutBox*)>& whileShown)
-    {
-        watcher.onModalWindow = [&](QWidget* window) {
-            auto* box = dynamic_cast<TAboutBox*>(window);
-            QVERIFY2(box, qPrintable(window->objectName()));
-            whileShown(box);
-            if (box->isVisible())
-                box->reject();
-        };
-        ShowAboutBox(owner.get());
-        watcher.onModalWindow = nullptr;
-    }
+public:
+    TestAbout() : ModalBoxTest(AboutBox, ShowAboutBox) {}
 
 private Q_SLOTS:
-    void init()
-    {
-        owner = std::make_unique<TForm1>();
-        owner->show();
-        QVERIFY(QTest::qWaitForWindowExposed(owner.get()));
-    }
+    void init() { owner.open(); }
 
-    void cleanup()
-    {
-        owner.reset();
-        watcher.onModalWindow = nullptr;
-        setModalFormHookForTesting({});
-        QVERIFY(watcher.take().isEmpty());
-        QVERIFY(desktop.take().isEmpty());
-        QVERIFY(!AboutBox);
-    }
+    void cleanup() { closeOwnerAndVerifyNothingLeft(); }
 
     void boxHasAFixedClientAreaAndItsTitle()
     {
@@ -238,7 +209,7 @@ private Q_SLOTS:
         QList<QPoint> offsets;
         int destroyed = 0;
         for (int opening = 0; opening < 2; ++opening) {
-            showAbout([&](TAboutBox* box) {
+            showBox([&](TAboutBox* box) {
                 globalWhileShown << AboutBox;
                 parents << box->parentWidget();
                 offsets << box->frameGeometry().center() - owner->frameGeometry().center();
@@ -291,7 +262,7 @@ private Q_SLOTS:
         bool okClicked = false;
         bool hidden = false;
         int shownResult = -1;
-        showAbout([&](TAboutBox* box) {
+        showBox([&](TAboutBox* box) {
             auto* ok = box->findChild<QPushButton*>("OKButton");
             connect(ok, &QPushButton::clicked, this, [&] { okClicked = true; });
             if (how == "enter")
