@@ -201,47 +201,11 @@ private Q_SLOTS:
         QVERIFY(desktop.take().isEmpty());
     }
 
-    void boxExistsOnlyWhileShownCentredOverItsOwner()
-    {
-        QVERIFY(!AboutBox);
-        QList<TAboutBox*> globalWhileShown;
-        QList<QWidget*> parents;
-        QList<QPoint> offsets;
-        int destroyed = 0;
-        for (int opening = 0; opening < 2; ++opening) {
-            showBox([&](TAboutBox* box) {
-                globalWhileShown << AboutBox;
-                parents << box->parentWidget();
-                offsets << box->frameGeometry().center() - owner->frameGeometry().center();
-                connect(box, &QObject::destroyed, this, [&] { ++destroyed; });
-                QCOMPARE(AboutBox, box);
-            });
-            QVERIFY(!AboutBox);
-        }
-        QCOMPARE(globalWhileShown.size(), 2);
-        QVERIFY(globalWhileShown[0] && globalWhileShown[1]);
-        QCOMPARE(destroyed, 2);
-        QCOMPARE(parents, QList<QWidget*>({owner.get(), owner.get()}));
-        // Qt centres the frame, guessing a title bar's size where no window manager reports one.
-        for (const QPoint offset : offsets)
-            QVERIFY2(qAbs(offset.x()) <= 10 && qAbs(offset.y()) <= 40,
-                     qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
-    }
+    void boxExistsOnlyWhileShownCentredOverItsOwner() { verifyBoxExistsOnlyWhileShownCentredOverItsOwner(); }
 
     void failureWhileShowingDestroysTheBoxAndReachesTheCaller()
     {
-        bool destroyed = false;
-        bool wasGlobal = false;
-        setModalFormHookForTesting([&](QDialog* form) {
-            wasGlobal = form == AboutBox;
-            connect(form, &QObject::destroyed, this, [&] { destroyed = true; });
-            throw EOverflow();
-        });
-        QVERIFY_THROWS_EXCEPTION(EOverflow, ShowAboutBox(owner.get()));
-        QVERIFY(wasGlobal);
-        QVERIFY(destroyed);
-        QVERIFY(!AboutBox);
-        QVERIFY(owner->findChildren<QDialog*>().isEmpty());
+        verifyFailureWhileShowingDestroysTheBoxAndReachesTheCaller();
     }
 
     void boxCloses_data()

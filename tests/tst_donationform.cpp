@@ -143,46 +143,11 @@ private Q_SLOTS:
         QCOMPARE(lookOf(link), restingLook("#000000"));
     }
 
-    void boxExistsOnlyWhileShownCentredOverItsOwner()
-    {
-        QVERIFY(!DonationBox);
-        QList<TDonationBox*> globalWhileShown;
-        QList<QWidget*> parents;
-        QList<QPoint> offsets;
-        int destroyed = 0;
-        for (int opening = 0; opening < 2; ++opening) {
-            showBox([&](TDonationBox* box) {
-                globalWhileShown << DonationBox;
-                parents << box->parentWidget();
-                offsets << box->frameGeometry().center() - owner->frameGeometry().center();
-                connect(box, &QObject::destroyed, this, [&] { ++destroyed; });
-            });
-            QVERIFY(!DonationBox);
-        }
-        QCOMPARE(globalWhileShown.size(), 2);
-        QVERIFY(globalWhileShown[0] && globalWhileShown[1]);
-        QCOMPARE(destroyed, 2);
-        QCOMPARE(parents, QList<QWidget*>({owner.get(), owner.get()}));
-        // Qt centres the frame, guessing a title bar's size where no window manager reports one.
-        for (const QPoint offset : offsets)
-            QVERIFY2(qAbs(offset.x()) <= 10 && qAbs(offset.y()) <= 40,
-                     qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
-    }
+    void boxExistsOnlyWhileShownCentredOverItsOwner() { verifyBoxExistsOnlyWhileShownCentredOverItsOwner(); }
 
     void failureWhileShowingDestroysTheBoxAndReachesTheCaller()
     {
-        bool destroyed = false;
-        bool wasGlobal = false;
-        setModalFormHookForTesting([&](QDialog* form) {
-            wasGlobal = form == DonationBox;
-            connect(form, &QObject::destroyed, this, [&] { destroyed = true; });
-            throw EOverflow();
-        });
-        QVERIFY_THROWS_EXCEPTION(EOverflow, ShowDonationBox(owner.get()));
-        QVERIFY(wasGlobal);
-        QVERIFY(destroyed);
-        QVERIFY(!DonationBox);
-        QVERIFY(owner->findChildren<QDialog*>().isEmpty());
+        verifyFailureWhileShowingDestroysTheBoxAndReachesTheCaller();
     }
 
     void closeButtonComesFirstButIsNoDefault()

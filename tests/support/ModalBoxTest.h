@@ -1,11 +1,15 @@
 #pragma once
 
 #include "ModalForm.h"
+#include "model/Exceptions.h"
 
 #include "support/MainWindowDriver.h"
 #include "support/ModalWatcher.h"
 #include "support/WebAddressRecorder.h"
 
+#include <QDialog>
+#include <QList>
+#include <QPoint>
 #include <QTest>
 #include <QWidget>
 
@@ -46,6 +50,52 @@ protected:
         watcher.verifyNoneUnexpected();
         QVERIFY(desktop.take().isEmpty());
         QVERIFY(!shownBox_);
+    }
+
+    // Each showing makes a new box over the owner, centred on it, which the global points at while it is
+    // shown and which is destroyed when it closes.
+    void verifyBoxExistsOnlyWhileShownCentredOverItsOwner()
+    {
+        QVERIFY(!shownBox_);
+        QList<Box*> globalWhileShown;
+        QList<QWidget*> parents;
+        QList<QPoint> offsets;
+        int destroyed = 0;
+        for (int opening = 0; opening < 2; ++opening) {
+            showBox([&](Box* box) {
+                globalWhileShown << shownBox_;
+                parents << box->parentWidget();
+                offsets << box->frameGeometry().center() - owner->frameGeometry().center();
+                QObject::connect(box, &QObject::destroyed, &watcher, [&] { ++destroyed; });
+                QCOMPARE(shownBox_, box);
+            });
+            QVERIFY(!shownBox_);
+        }
+        QCOMPARE(globalWhileShown.size(), 2);
+        QVERIFY(globalWhileShown[0] && globalWhileShown[1]);
+        QCOMPARE(destroyed, 2);
+        QCOMPARE(parents, QList<QWidget*>({owner.get(), owner.get()}));
+        // Qt centres the frame, guessing a title bar's size where no window manager reports one.
+        for (const QPoint offset : offsets)
+            QVERIFY2(qAbs(offset.x()) <= 10 && qAbs(offset.y()) <= 40,
+                     qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+    }
+
+    // A failure while the box is shown destroys the box, clears the global and reaches the caller.
+    void verifyFailureWhileShowingDestroysTheBoxAndReachesTheCaller()
+    {
+        bool destroyed = false;
+        bool wasGlobal = false;
+        setModalFormHookForTesting([&](QDialog* form) {
+            wasGlobal = form == shownBox_;
+            QObject::connect(form, &QObject::destroyed, &watcher, [&] { destroyed = true; });
+            throw EOverflow();
+        });
+        QVERIFY_THROWS_EXCEPTION(EOverflow, showOver_(owner.get()));
+        QVERIFY(wasGlobal);
+        QVERIFY(destroyed);
+        QVERIFY(!shownBox_);
+        QVERIFY(owner->findChildren<QDialog*>().isEmpty());
     }
 
     MainWindowDriver owner;
