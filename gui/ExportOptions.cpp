@@ -1,6 +1,7 @@
 #include "ExportOptions.h"
 #include "ui_ExportOptions.h"
 
+#include "FieldText.h"
 #include "Unit1.h"
 #include "app/ErrorReport.h"
 #include "model/Exceptions.h"
@@ -18,11 +19,6 @@
 TExportOptionForm* ExportOptionForm = nullptr;
 
 namespace {
-
-std::u16string_view viewOf(const QString& text)
-{
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
 
 std::int32_t readInteger(const QString& text)
 {
@@ -82,7 +78,7 @@ void TExportOptionForm::btn1Click()
     s.plotAreaHeight = readInteger(ui->edt3->text());
     s.showLegend = ui->chk3->isChecked();
     s.legendIncludeInLayout = ui->chk4->isChecked();
-    s.lineWeight = toSingle(textToNumber(viewOf(ui->cbb1->currentText()), decimalSeparator()));
+    s.lineWeight = toSingle(textToNumber(viewOf(ui->cbb1->currentText()), decimalSeparatorOf(this)));
     s.markerSize = readInteger(ui->cbb3->currentText());
     s.showMarker = ui->chk1->isChecked();
     s.markerStyle = readInteger(ui->cbb2->currentText());
@@ -135,11 +131,4 @@ void TExportOptionForm::centreOverOwner()
     const QSize frame = size().grownBy(windowHandle()->frameMargins());
     move(std::max(desktop.left(), area.left() + (area.width() - frame.width()) / 2),
          std::max(desktop.top(), area.top() + (area.height() - frame.height()) / 2));
-}
-
-// As in the main window: the user's regional separator, read afresh for every conversion.
-char16_t TExportOptionForm::decimalSeparator() const
-{
-    const QString point = locale().decimalPoint();
-    return point.isEmpty() ? u'.' : point.front().unicode();
 }

@@ -34,7 +34,6 @@ public:
     void setVisible(bool visible) override;
 
 private:
-    char16_t decimalSeparator() const;
     void centreOverOwner();
 
     std::unique_ptr<Ui::TExportOptionForm> ui;

@@ -2,11 +2,12 @@
 #include "ui_Unit1.h"
 
 #include "About.h"
+#include "CupChart.h"
 #include "DonationForm.h"
+#include "FieldText.h"
 #include "LinkLabel.h"
 #include "MakerData.h"
 #include "WebLinks.h"
-#include "CupChart.h"
 #include "app/ErrorReport.h"
 #include "model/NumberFormat.h"
 
@@ -16,16 +17,6 @@
 using namespace Qt::StringLiterals;
 
 TForm1* Form1 = nullptr;
-
-namespace {
-
-std::u16string_view textOf(const QLineEdit* field, QString& holder)
-{
-    holder = field->text();
-    return {reinterpret_cast<const char16_t*>(holder.utf16()), static_cast<std::size_t>(holder.size())};
-}
-
-} // namespace
 
 TForm1::TForm1(QWidget* owner) : QMainWindow(owner), ui(std::make_unique<Ui::TForm1>())
 {
@@ -165,13 +156,13 @@ void TForm1::ClearSamples()
 
 double TForm1::readField(const QLineEdit* field) const
 {
-    QString text;
-    return textToNumber(textOf(field, text), decimalSeparator());
+    const QString text = field->text();
+    return textToNumber(viewOf(text), decimalSeparatorOf(this));
 }
 
 void TForm1::showVolumes()
 {
-    const char16_t separator = decimalSeparator();
+    const char16_t separator = decimalSeparatorOf(this);
     const auto show = [separator](QLineEdit* field, double value) {
         field->setText(QString::fromStdU16String(numberToText(value, separator)));
         // A long number shows its leading digits, as it reads, not its tail.
@@ -181,12 +172,4 @@ void TForm1::showVolumes()
     show(ui->edt6, mixState_.redInBaijiuCup);
     show(ui->edt5, mixState_.baijiuInRedCup);
     show(ui->edt7, mixState_.redInRedCup);
-}
-
-// The separator follows the user's regional settings, read afresh for every conversion so a change of
-// settings while the program runs takes effect at once.
-char16_t TForm1::decimalSeparator() const
-{
-    const QString point = locale().decimalPoint();
-    return point.isEmpty() ? u'.' : point.front().unicode();
 }

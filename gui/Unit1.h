@@ -56,7 +56,6 @@ public:
 private:
     double readField(const QLineEdit* field) const;
     void showVolumes();
-    char16_t decimalSeparator() const;
 
     std::unique_ptr<Ui::TForm1> ui;
     MixState mixState_;

@@ -17,6 +17,14 @@ bool isDigit(char16_t c)
     return c >= u'0' && c <= u'9';
 }
 
+// Steps over an optional "+" or "-" at `pos`; true when it was a minus.
+bool readSign(std::u16string_view text, std::size_t& pos)
+{
+    if (pos >= text.size() || (text[pos] != u'+' && text[pos] != u'-'))
+        return false;
+    return text[pos++] == u'-';
+}
+
 int hexValue(char16_t c)
 {
     if (isDigit(c))
@@ -83,11 +91,7 @@ double textToNumber(std::u16string_view text, char16_t decimalSeparator)
     const std::size_t size = trimmed.size();
     std::size_t pos = 0;
 
-    bool negative = false;
-    if (pos < size && (trimmed[pos] == u'+' || trimmed[pos] == u'-')) {
-        negative = trimmed[pos] == u'-';
-        ++pos;
-    }
+    const bool negative = readSign(trimmed, pos);
 
     // The mantissa's digits are gathered without the separator; only their count before it matters.
     std::string digits;
@@ -110,11 +114,7 @@ double textToNumber(std::u16string_view text, char16_t decimalSeparator)
     int exponent = 0;
     if (pos < size && (trimmed[pos] == u'e' || trimmed[pos] == u'E')) {
         ++pos;
-        bool negativeExponent = false;
-        if (pos < size && (trimmed[pos] == u'+' || trimmed[pos] == u'-')) {
-            negativeExponent = trimmed[pos] == u'-';
-            ++pos;
-        }
+        const bool negativeExponent = readSign(trimmed, pos);
         while (pos < size && isDigit(trimmed[pos]) && exponent < 500)
             exponent = exponent * 10 + (trimmed[pos++] - u'0');
         if (negativeExponent)
@@ -235,11 +235,7 @@ std::int32_t textToInteger(std::u16string_view text)
     const std::size_t size = trimmed.size();
     std::size_t pos = 0;
 
-    bool negative = false;
-    if (pos < size && (trimmed[pos] == u'+' || trimmed[pos] == u'-')) {
-        negative = trimmed[pos] == u'-';
-        ++pos;
-    }
+    const bool negative = readSign(trimmed, pos);
 
     bool hex = false;
     if (pos < size && (trimmed[pos] == u'$' || trimmed[pos] == u'x' || trimmed[pos] == u'X')) {

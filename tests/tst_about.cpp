@@ -5,8 +5,7 @@
 #include "model/Exceptions.h"
 
 #include "support/LinkLook.h"
-#include "support/ModalWatcher.h"
-#include "support/WebAddressRecorder.h"
+#include "support/ModalBoxTest.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -14,45 +13,17 @@
 
 #include <memory>
 
-class TestAbout : public QObject
+class TestAbout : public QObject, public ModalBoxTest<TAboutBox>
 {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> owner;
-    ModalWatcher watcher;
-    WebAddressRecorder desktop;
-
-    // Shows the box through ShowAboutBox and hands it, while shown, to `whileShown`, which must close it.
-    void showAbout(const std::function<void(TAboutBox*)>& whileShown)
-    {
-        watcher.onModalWindow = [&](QWidget* window) {
-            auto* box = dynamic_cast<TAboutBox*>(window);
-            QVERIFY2(box, qPrintable(window->objectName()));
-            whileShown(box);
-            if (box->isVisible())
-                box->reject();
-        };
-        ShowAboutBox(owner.get());
-        watcher.onModalWindow = nullptr;
-    }
+public:
+    TestAbout() : ModalBoxTest(AboutBox, ShowAboutBox) {}
 
 private Q_SLOTS:
-    void init()
-    {
-        owner = std::make_unique<TForm1>();
-        owner->show();
-        QVERIFY(QTest::qWaitForWindowExposed(owner.get()));
-    }
+    void init() { owner.open(); }
 
-    void cleanup()
-    {
-        owner.reset();
-        watcher.onModalWindow = nullptr;
-        setModalFormHookForTesting({});
-        QVERIFY(watcher.take().isEmpty());
-        QVERIFY(desktop.take().isEmpty());
-        QVERIFY(!AboutBox);
-    }
+    void cleanup() { closeOwnerAndVerifyNothingLeft(); }
 
     void boxHasAFixedClientAreaAndItsTitle()
     {
@@ -230,47 +201,11 @@ private Q_SLOTS:
         QVERIFY(desktop.take().isEmpty());
     }
 
-    void boxExistsOnlyWhileShownCentredOverItsOwner()
-    {
-        QVERIFY(!AboutBox);
-        QList<TAboutBox*> globalWhileShown;
-        QList<QWidget*> parents;
-        QList<QPoint> offsets;
-        int destroyed = 0;
-        for (int opening = 0; opening < 2; ++opening) {
-            showAbout([&](TAboutBox* box) {
-                globalWhileShown << AboutBox;
-                parents << box->parentWidget();
-                offsets << box->frameGeometry().center() - owner->frameGeometry().center();
-                connect(box, &QObject::destroyed, this, [&] { ++destroyed; });
-                QCOMPARE(AboutBox, box);
-            });
-            QVERIFY(!AboutBox);
-        }
-        QCOMPARE(globalWhileShown.size(), 2);
-        QVERIFY(globalWhileShown[0] && globalWhileShown[1]);
-        QCOMPARE(destroyed, 2);
-        QCOMPARE(parents, QList<QWidget*>({owner.get(), owner.get()}));
-        // Qt centres the frame, guessing a title bar's size where no window manager reports one.
-        for (const QPoint offset : offsets)
-            QVERIFY2(qAbs(offset.x()) <= 10 && qAbs(offset.y()) <= 40,
-                     qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
-    }
+    void boxExistsOnlyWhileShownCentredOverItsOwner() { verifyBoxExistsOnlyWhileShownCentredOverItsOwner(); }
 
     void failureWhileShowingDestroysTheBoxAndReachesTheCaller()
     {
-        bool destroyed = false;
-        bool wasGlobal = false;
-        setModalFormHookForTesting([&](QDialog* form) {
-            wasGlobal = form == AboutBox;
-            connect(form, &QObject::destroyed, this, [&] { destroyed = true; });
-            throw EOverflow();
-        });
-        QVERIFY_THROWS_EXCEPTION(EOverflow, ShowAboutBox(owner.get()));
-        QVERIFY(wasGlobal);
-        QVERIFY(destroyed);
-        QVERIFY(!AboutBox);
-        QVERIFY(owner->findChildren<QDialog*>().isEmpty());
+        verifyFailureWhileShowingDestroysTheBoxAndReachesTheCaller();
     }
 
     void boxCloses_data()
@@ -291,7 +226,7 @@ private Q_SLOTS:
         bool okClicked = false;
         bool hidden = false;
         int shownResult = -1;
-        showAbout([&](TAboutBox* box) {
+        showBox([&](TAboutBox* box) {
             auto* ok = box->findChild<QPushButton*>("OKButton");
             connect(ok, &QPushButton::clicked, this, [&] { okClicked = true; });
             if (how == "enter")

@@ -1,6 +1,7 @@
 #include "CupChart.h"
 #include "Unit1.h"
 
+#include "support/MainWindowDriver.h"
 #include "support/ModalWatcher.h"
 
 #include <QChart>
@@ -43,23 +44,11 @@ class TestCharts : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> form;
+    MainWindowDriver form;
     ModalWatcher watcher;
 
     QChartView* view(const QString& name) const { return form->findChild<QChartView*>(name); }
     CupChart* panel(const QString& name) const { return view(name)->findChild<CupChart*>(); }
-    QLineEdit* field(const QString& name) const { return form->findChild<QLineEdit*>(name); }
-    void click(const QString& name)
-    {
-        QTest::mouseClick(form->findChild<QPushButton*>(name), Qt::LeftButton);
-    }
-
-    void setFieldTexts(const QStringList& texts)
-    {
-        const QStringList order{"edt1", "edt4", "edt6", "edt5", "edt7"};
-        for (qsizetype i = 0; i < order.size(); ++i)
-            field(order[i])->setText(texts[i]);
-    }
 
     // The four series in the order they were made, with the chart and the history each one belongs to.
     struct Plotted
@@ -163,19 +152,12 @@ class TestCharts : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        form = std::make_unique<TForm1>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
+    void init() { form.open(); }
 
     void cleanup()
     {
-        form.reset();
-        const QList<SeenBox> unexpected = watcher.take();
-        QVERIFY2(unexpected.isEmpty(),
-                 qPrintable(QStringLiteral("unexpected error box: ") + unexpected.value(0).text));
+        form.close();
+        watcher.verifyNoneUnexpected();
     }
 
     void seriesCarryTheirNamesTitlesAndColours_data()
@@ -320,7 +302,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, button);
         QFETCH(QList<double>, volumes);
-        click(button);
+        form.click(button);
         const QList<Plotted> plotted = allSeries();
         for (qsizetype i = 0; i < plotted.size(); ++i) {
             const QList<QPointF> history = plotted[i].panel->history(plotted[i].which);
@@ -334,7 +316,7 @@ private Q_SLOTS:
     {
         const QString pattern = QStringLiteral("1121222112121");
         for (QChar button : pattern)
-            click(QStringLiteral("btn") + button);
+            form.click(QStringLiteral("btn") + button);
         for (const Plotted& plotted : allSeries()) {
             const QList<QPointF> history = plotted.panel->history(plotted.which);
             QCOMPARE(history.size(), pattern.size() + 1);
@@ -348,9 +330,9 @@ private Q_SLOTS:
 
     void initialiseWithUnchangedFieldsStartsOverFromOnePoint()
     {
-        click("btn1");
-        click("btn2");
-        click("btn3");
+        form.click("btn1");
+        form.click("btn2");
+        form.click("btn3");
         for (const Plotted& plotted : allSeries()) {
             QCOMPARE(plotted.panel->history(plotted.which).size(), 1);
             QCOMPARE(plotted.series->count(), 1);
@@ -361,16 +343,16 @@ private Q_SLOTS:
 
     void failedInitialiseLeavesTheChartsEmptyUntilTheNextTransfer()
     {
-        click("btn1");
-        field("edt5")->setText("x");
-        const QList<SeenBox> boxes = watcher.boxesDuring([&] { click("btn3"); });
+        form.click("btn1");
+        form.field("edt5")->setText("x");
+        const QList<SeenBox> boxes = watcher.boxesDuring([&] { form.click("btn3"); });
         QCOMPARE(boxes.size(), 1);
         for (const Plotted& plotted : allSeries()) {
             QVERIFY(plotted.panel->history(plotted.which).isEmpty());
             QCOMPARE(plotted.series->count(), 0);
         }
 
-        click("btn1");
+        form.click("btn1");
         for (const Plotted& plotted : allSeries()) {
             const QList<QPointF> history = plotted.panel->history(plotted.which);
             QCOMPARE(history.size(), 1);
@@ -383,9 +365,9 @@ private Q_SLOTS:
 
     void failingTransferAppendsNothing()
     {
-        click("btn2");
-        field("edt1")->setText("abc");
-        const QList<SeenBox> boxes = watcher.boxesDuring([&] { click("btn1"); });
+        form.click("btn2");
+        form.field("edt1")->setText("abc");
+        const QList<SeenBox> boxes = watcher.boxesDuring([&] { form.click("btn1"); });
         QCOMPARE(boxes.size(), 1);
         for (const Plotted& plotted : allSeries()) {
             QCOMPARE(plotted.panel->history(plotted.which).size(), 2);
@@ -411,9 +393,9 @@ private Q_SLOTS:
         QFETCH(QStringList, texts);
         QFETCH(QString, commands);
         if (!texts.isEmpty())
-            setFieldTexts(texts);
+            form.setFieldTexts(texts);
         for (QChar command : commands)
-            click(QStringLiteral("btn") + command);
+            form.click(QStringLiteral("btn") + command);
         QCoreApplication::processEvents();
         verifyAxesHoldEveryPoint("cht1");
         verifyAxesHoldEveryPoint("cht2");
@@ -423,7 +405,7 @@ private Q_SLOTS:
     void bottomAxisCountsWholeSteps()
     {
         for (int i = 0; i < 37; ++i)
-            click("btn1");
+            form.click("btn1");
         for (const char* name : {"cht1", "cht2"}) {
             QValueAxis* axis = panel(QLatin1String(name))->axisX();
             QCOMPARE(axis->labelFormat(), QStringLiteral("%d"));
@@ -436,7 +418,7 @@ private Q_SLOTS:
     void zoomedChartStaysUntilDoubleClicked()
     {
         for (int i = 0; i < 40; ++i)
-            click(i % 3 ? "btn1" : "btn2");
+            form.click(i % 3 ? "btn1" : "btn2");
         CupChart* chart = panel("cht1");
         QChart* qchart = view("cht1")->chart();
         const QRectF area = qchart->plotArea();
@@ -445,7 +427,7 @@ private Q_SLOTS:
         const std::pair zoomed{chart->axisX()->min(), chart->axisX()->max()};
         QVERIFY(zoomed.second - zoomed.first < 20);
 
-        click("btn1");
+        form.click("btn1");
         QCOMPARE(std::pair(chart->axisX()->min(), chart->axisX()->max()), zoomed);
         QCoreApplication::processEvents();
         verifyMarkersDrawnAtTheirPoints("cht1");
@@ -462,13 +444,13 @@ private Q_SLOTS:
     {
         for (const char* name : {"cht1", "cht2"})
             panel(QLatin1String(name))->holdRanges(-10, 2510, -30, 160);
-        field("edt1")->setText("9");
+        form.field("edt1")->setText("9");
         quint32 state = 12345;
         for (int i = 0; i < 2500; ++i) {
             state = state * 1664525u + 1013904223u;
             const double baijiuCup = form->mixState().baijiuInBaijiuCup + form->mixState().redInBaijiuCup;
             const bool intoRedCup = baijiuCup > 130 || (baijiuCup > 70 && (state >> 16) % 2);
-            click(intoRedCup ? "btn1" : "btn2");
+            form.click(intoRedCup ? "btn1" : "btn2");
             QCoreApplication::processEvents();
         }
         const QImage pointByPoint[2] = {view("cht1")->viewport()->grab().toImage(),

@@ -5,8 +5,7 @@
 #include "model/Exceptions.h"
 
 #include "support/LinkLook.h"
-#include "support/ModalWatcher.h"
-#include "support/WebAddressRecorder.h"
+#include "support/ModalBoxTest.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -15,46 +14,17 @@
 
 #include <memory>
 
-class TestDonationForm : public QObject
+class TestDonationForm : public QObject, public ModalBoxTest<TDonationBox>
 {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> owner;
-    ModalWatcher watcher;
-    WebAddressRecorder desktop;
-
-    // Shows the box through ShowDonationBox and hands it, while shown, to `whileShown`, which must close
-    // it.
-    void showDonation(const std::function<void(TDonationBox*)>& whileShown)
-    {
-        watcher.onModalWindow = [&](QWidget* window) {
-            auto* box = dynamic_cast<TDonationBox*>(window);
-            QVERIFY2(box, qPrintable(window->objectName()));
-            whileShown(box);
-            if (box->isVisible())
-                box->reject();
-        };
-        ShowDonationBox(owner.get());
-        watcher.onModalWindow = nullptr;
-    }
+public:
+    TestDonationForm() : ModalBoxTest(DonationBox, ShowDonationBox) {}
 
 private Q_SLOTS:
-    void init()
-    {
-        owner = std::make_unique<TForm1>();
-        owner->show();
-        QVERIFY(QTest::qWaitForWindowExposed(owner.get()));
-    }
+    void init() { owner.open(); }
 
-    void cleanup()
-    {
-        owner.reset();
-        watcher.onModalWindow = nullptr;
-        setModalFormHookForTesting({});
-        QVERIFY(watcher.take().isEmpty());
-        QVERIFY(desktop.take().isEmpty());
-        QVERIFY(!DonationBox);
-    }
+    void cleanup() { closeOwnerAndVerifyNothingLeft(); }
 
     void boxHasAFixedClientAreaAndOnlyACloseButton()
     {
@@ -173,46 +143,11 @@ private Q_SLOTS:
         QCOMPARE(lookOf(link), restingLook("#000000"));
     }
 
-    void boxExistsOnlyWhileShownCentredOverItsOwner()
-    {
-        QVERIFY(!DonationBox);
-        QList<TDonationBox*> globalWhileShown;
-        QList<QWidget*> parents;
-        QList<QPoint> offsets;
-        int destroyed = 0;
-        for (int opening = 0; opening < 2; ++opening) {
-            showDonation([&](TDonationBox* box) {
-                globalWhileShown << DonationBox;
-                parents << box->parentWidget();
-                offsets << box->frameGeometry().center() - owner->frameGeometry().center();
-                connect(box, &QObject::destroyed, this, [&] { ++destroyed; });
-            });
-            QVERIFY(!DonationBox);
-        }
-        QCOMPARE(globalWhileShown.size(), 2);
-        QVERIFY(globalWhileShown[0] && globalWhileShown[1]);
-        QCOMPARE(destroyed, 2);
-        QCOMPARE(parents, QList<QWidget*>({owner.get(), owner.get()}));
-        // Qt centres the frame, guessing a title bar's size where no window manager reports one.
-        for (const QPoint offset : offsets)
-            QVERIFY2(qAbs(offset.x()) <= 10 && qAbs(offset.y()) <= 40,
-                     qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
-    }
+    void boxExistsOnlyWhileShownCentredOverItsOwner() { verifyBoxExistsOnlyWhileShownCentredOverItsOwner(); }
 
     void failureWhileShowingDestroysTheBoxAndReachesTheCaller()
     {
-        bool destroyed = false;
-        bool wasGlobal = false;
-        setModalFormHookForTesting([&](QDialog* form) {
-            wasGlobal = form == DonationBox;
-            connect(form, &QObject::destroyed, this, [&] { destroyed = true; });
-            throw EOverflow();
-        });
-        QVERIFY_THROWS_EXCEPTION(EOverflow, ShowDonationBox(owner.get()));
-        QVERIFY(wasGlobal);
-        QVERIFY(destroyed);
-        QVERIFY(!DonationBox);
-        QVERIFY(owner->findChildren<QDialog*>().isEmpty());
+        verifyFailureWhileShowingDestroysTheBoxAndReachesTheCaller();
     }
 
     void closeButtonComesFirstButIsNoDefault()
@@ -220,7 +155,7 @@ private Q_SLOTS:
         // The name is taken while the box is shown: the focused button goes with the box.
         QString focused;
         bool isDefault = true;
-        showDonation([&](TDonationBox* box) {
+        showBox([&](TDonationBox* box) {
             if (const QWidget* widget = QApplication::focusWidget())
                 focused = widget->objectName();
             const auto* close = box->findChild<QPushButton*>("btn1");
@@ -241,7 +176,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, byButton);
         bool hidden = false;
-        showDonation([&](TDonationBox* box) {
+        showBox([&](TDonationBox* box) {
             if (byButton)
                 QTest::mouseClick(box->findChild<QPushButton*>("btn1"), Qt::LeftButton);
             else

@@ -153,9 +153,7 @@ private Q_SLOTS:
     void cleanup()
     {
         form.reset();
-        const QList<SeenBox> unexpected = watcher.take();
-        QVERIFY2(unexpected.isEmpty(),
-                 qPrintable(QStringLiteral("unexpected error box: ") + unexpected.value(0).text));
+        watcher.verifyNoneUnexpected();
     }
 
     void newDialogIsHiddenAndBoundToNothing()

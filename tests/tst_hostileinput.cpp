@@ -1,6 +1,7 @@
 #include "Unit1.h"
 #include "model/Exceptions.h"
 
+#include "support/MainWindowDriver.h"
 #include "support/ModalWatcher.h"
 
 #include <QLineEdit>
@@ -51,19 +52,13 @@ class TestHostileInput : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> form;
+    MainWindowDriver form;
     ModalWatcher watcher;
-
-    QLineEdit* field(const QString& name) const { return form->findChild<QLineEdit*>(name); }
-    void click(const QString& name)
-    {
-        QTest::mouseClick(form->findChild<QPushButton*>(name), Qt::LeftButton);
-    }
 
     // Puts the text in as a program would (setText) or as a paste does (insert at the cursor).
     void enter(const QString& name, const QString& text, bool paste)
     {
-        QLineEdit* target = field(name);
+        QLineEdit* target = form.field(name);
         if (paste) {
             target->clear();
             target->insert(text);
@@ -74,33 +69,23 @@ class TestHostileInput : public QObject
 
     void expectTheWindowGoesOn()
     {
-        const QStringList names{"edt1", "edt4", "edt6", "edt5", "edt7"};
-        const QStringList texts{"1", "100", "0", "0", "100"};
-        for (qsizetype i = 0; i < names.size(); ++i)
-            field(names[i])->setText(texts[i]);
+        form.setFieldTexts({"1", "100", "0", "0", "100"});
         const QList<SeenBox> boxes = watcher.boxesDuring([&] {
-            click("btn3");
-            click("btn1");
+            form.click("btn3");
+            form.click("btn1");
         });
         QVERIFY2(boxes.isEmpty(), qPrintable(u"unexpected box: "_s + boxes.value(0).text.left(200)));
-        QCOMPARE(field("edt5")->text(), u"1"_s);
+        QCOMPARE(form.field("edt5")->text(), u"1"_s);
         QCOMPARE(form->mixState().stepCount, 1);
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        form = std::make_unique<TForm1>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
+    void init() { form.open(); }
 
     void cleanup()
     {
-        form.reset();
-        const QList<SeenBox> unexpected = watcher.take();
-        QVERIFY2(unexpected.isEmpty(),
-                 qPrintable(u"unexpected error box: "_s + unexpected.value(0).text.left(200)));
+        form.close();
+        watcher.verifyNoneUnexpected();
     }
 
     void fieldKeepsAPastedMegabyte_data()
@@ -115,8 +100,8 @@ private Q_SLOTS:
         QFETCH(bool, paste);
         const QString text = megabyteOfJunk();
         enter("edt1", text, paste);
-        QCOMPARE(field("edt1")->text().size(), megabyte);
-        QVERIFY(field("edt1")->text() == text);
+        QCOMPARE(form.field("edt1")->text().size(), megabyte);
+        QVERIFY(form.field("edt1")->text() == text);
     }
 
     void hostileTextIsRefusedByName_data()
@@ -172,11 +157,11 @@ private Q_SLOTS:
         QFETCH(QString, shown);
 
         enter(fieldName, text, paste);
-        const QList<SeenBox> boxes = watcher.boxesDuring([&] { click(button); });
+        const QList<SeenBox> boxes = watcher.boxesDuring([&] { form.click(button); });
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].text, shown);
         QCOMPARE(boxes[0].title, u"Tolvane"_s);
-        QCOMPARE(field(fieldName)->text(), text);
+        QCOMPARE(form.field(fieldName)->text(), text);
         expectTheWindowGoesOn();
     }
 
@@ -201,7 +186,7 @@ private Q_SLOTS:
         QFETCH(double, spoon);
 
         enter("edt1", text, true);
-        const QList<SeenBox> boxes = watcher.boxesDuring([&] { click("btn1"); });
+        const QList<SeenBox> boxes = watcher.boxesDuring([&] { form.click("btn1"); });
         QVERIFY2(boxes.isEmpty(), qPrintable(u"unexpected box: "_s + boxes.value(0).text.left(200)));
         QCOMPARE(std::bit_cast<quint64>(form->mixState().spoonVolume), std::bit_cast<quint64>(spoon));
         QCOMPARE(form->mixState().stepCount, 1);
@@ -212,7 +197,7 @@ private Q_SLOTS:
     void refusedMegabyteKeepsTheWholeTextInTheException()
     {
         const QString text = megabyteOfJunk();
-        field("edt1")->setText(text);
+        form.field("edt1")->setText(text);
         try {
             form->btn1Click();
             QFAIL("a megabyte of junk was read as a number");

@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "support/ExcelOpFields.h"
+#include "support/MainWindowDriver.h"
 #include "support/ModalWatcher.h"
 
 #include <QApplication>
@@ -15,8 +16,6 @@
 
 namespace {
 
-const QStringList fieldOrder{"edt1", "edt4", "edt6", "edt5", "edt7"};
-
 quint64 bits(double value)
 {
     return std::bit_cast<quint64>(value);
@@ -28,33 +27,8 @@ class TestUnit1 : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> form;
+    MainWindowDriver form;
     ModalWatcher watcher;
-
-    QLineEdit* field(const QString& name) const { return form->findChild<QLineEdit*>(name); }
-    QPushButton* button(const QString& name) const { return form->findChild<QPushButton*>(name); }
-
-    QStringList fieldTexts() const
-    {
-        QStringList texts;
-        for (const QString& name : fieldOrder)
-            texts << field(name)->text();
-        return texts;
-    }
-
-    void setFieldTexts(const QStringList& texts)
-    {
-        for (qsizetype i = 0; i < fieldOrder.size(); ++i)
-            field(fieldOrder[i])->setText(texts[i]);
-    }
-
-    QList<double> volumes() const
-    {
-        const MixState& state = form->mixState();
-        return {state.baijiuInBaijiuCup, state.redInBaijiuCup, state.baijiuInRedCup, state.redInRedCup};
-    }
-
-    void click(const QString& name) { QTest::mouseClick(button(name), Qt::LeftButton); }
 
     static void compareBits(const QList<double>& actual, const QList<double>& expected)
     {
@@ -69,27 +43,20 @@ class TestUnit1 : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        form = std::make_unique<TForm1>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
+    void init() { form.open(); }
 
     void cleanup()
     {
-        form.reset();
-        const QList<SeenBox> unexpected = watcher.take();
-        QVERIFY2(unexpected.isEmpty(),
-                 qPrintable(QStringLiteral("unexpected error box: ") + unexpected.value(0).text));
+        form.close();
+        watcher.verifyNoneUnexpected();
     }
 
     void startsWithTheStartValues()
     {
         QCOMPARE(form->objectName(), QStringLiteral("Form1"));
         QCOMPARE(form->windowTitle(), QStringLiteral("Tolvane (20200318)"));
-        QCOMPARE(fieldTexts(), QStringList({"1", "100", "0", "0", "100"}));
-        compareBits(volumes(), {100, 0, 0, 100});
+        QCOMPARE(form.fieldTexts(), QStringList({"1", "100", "0", "0", "100"}));
+        compareBits(form.volumes(), {100, 0, 0, 100});
         QCOMPARE(form->mixState().stepCount, 0);
         QCOMPARE(form->mixState().spoonVolume, 0.0);
     }
@@ -110,9 +77,9 @@ private Q_SLOTS:
         settings.plotAreaWidth = 123;
         settings.graphTitle = "kept";
         const ExcelOp before = settings;
-        click("btn1");
-        click("btn2");
-        click("btn3");
+        form.click("btn1");
+        form.click("btn2");
+        form.click("btn3");
         QCOMPARE(form->mixState().stepCount, 0);
         QCOMPARE(differences(fieldsOf(settings), fieldsOf(before)).join(u"; "), QString());
     }
@@ -182,13 +149,13 @@ private Q_SLOTS:
 
     void transfersEachWayShowFifteenDigits()
     {
-        click("btn1");
-        QCOMPARE(fieldTexts(), QStringList({"1", "99", "0", "1", "100"}));
-        compareBits(volumes(), {99, 0, 1, 100});
-        click("btn2");
-        QCOMPARE(fieldTexts(), QStringList({"1", "99.009900990099", "0.99009900990099", "0.99009900990099",
-                                            "99.009900990099"}));
-        compareBits(volumes(),
+        form.click("btn1");
+        QCOMPARE(form.fieldTexts(), QStringList({"1", "99", "0", "1", "100"}));
+        compareBits(form.volumes(), {99, 0, 1, 100});
+        form.click("btn2");
+        QCOMPARE(form.fieldTexts(), QStringList({"1", "99.009900990099", "0.99009900990099",
+                                                 "0.99009900990099", "99.009900990099"}));
+        compareBits(form.volumes(),
                     {99.00990099009901, 0.9900990099009901, 0.9900990099009901, 99.00990099009901});
         QCOMPARE(form->mixState().stepCount, 2);
         QCOMPARE(form->mixState().spoonVolume, 1.0);
@@ -196,31 +163,31 @@ private Q_SLOTS:
 
     void transferUsesTheModelNotTheTypedVolumes()
     {
-        field("edt4")->setText("50");
-        field("edt1")->setText(" 2 ");
-        click("btn1");
-        compareBits(volumes(), {98, 0, 2, 100});
-        QCOMPARE(field("edt4")->text(), QStringLiteral("98"));
+        form.field("edt4")->setText("50");
+        form.field("edt1")->setText(" 2 ");
+        form.click("btn1");
+        compareBits(form.volumes(), {98, 0, 2, 100});
+        QCOMPARE(form.field("edt4")->text(), QStringLiteral("98"));
     }
 
     void initialiseReadsFieldsAndKeepsTheirTexts()
     {
-        click("btn1");
-        setFieldTexts({"junk is never read", "1e2", " 0", "0", "100"});
-        click("btn3");
-        compareBits(volumes(), {100, 0, 0, 100});
+        form.click("btn1");
+        form.setFieldTexts({"junk is never read", "1e2", " 0", "0", "100"});
+        form.click("btn3");
+        compareBits(form.volumes(), {100, 0, 0, 100});
         QCOMPARE(form->mixState().stepCount, 0);
-        QCOMPARE(fieldTexts(), QStringList({"junk is never read", "1e2", " 0", "0", "100"}));
+        QCOMPARE(form.fieldTexts(), QStringList({"junk is never read", "1e2", " 0", "0", "100"}));
         QCOMPARE(form->mixState().spoonVolume, 1.0);
     }
 
     void volumesUseExponentNotationAtTheEdges()
     {
-        setFieldTexts({"0", "0.00001", "0", "1234567890123456", "0"});
-        click("btn3");
-        click("btn1");
-        QCOMPARE(field("edt4")->text(), QStringLiteral("1E-5"));
-        QCOMPARE(field("edt5")->text(), QStringLiteral("1.23456789012346E15"));
+        form.setFieldTexts({"0", "0.00001", "0", "1234567890123456", "0"});
+        form.click("btn3");
+        form.click("btn1");
+        QCOMPARE(form.field("edt4")->text(), QStringLiteral("1E-5"));
+        QCOMPARE(form.field("edt5")->text(), QStringLiteral("1.23456789012346E15"));
     }
 
     // Each failing command: the exact text of the one error box, and what the failure left stored.
@@ -278,19 +245,19 @@ private Q_SLOTS:
 
         // The texts go in at "set", or first of all when no command says where.
         if (!commands.contains("set"))
-            setFieldTexts(texts);
+            form.setFieldTexts(texts);
         const QString failing = commands.takeLast();
         for (const QString& command : commands) {
             if (command == "set")
-                setFieldTexts(texts);
+                form.setFieldTexts(texts);
             else if (command.startsWith("edt"))
-                field(command.section('=', 0, 0))->setText(command.section('=', 1));
+                form.field(command.section('=', 0, 0))->setText(command.section('=', 1));
             else
-                click(command);
+                form.click(command);
         }
         QVERIFY(watcher.take().isEmpty());
 
-        const QList<SeenBox> boxes = watcher.boxesDuring([&] { click(failing); });
+        const QList<SeenBox> boxes = watcher.boxesDuring([&] { form.click(failing); });
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].text, message);
         QCOMPARE(boxes[0].title, QStringLiteral("Tolvane"));
@@ -301,35 +268,35 @@ private Q_SLOTS:
         QFETCH(int, stepAfter);
         QFETCH(double, spoonAfter);
         QFETCH(QStringList, textsAfter);
-        compareBits(volumes(), volumesAfter);
+        compareBits(form.volumes(), volumesAfter);
         QCOMPARE(form->mixState().stepCount, stepAfter);
         QCOMPARE(bits(form->mixState().spoonVolume), bits(spoonAfter));
-        QCOMPARE(fieldTexts(), textsAfter);
+        QCOMPARE(form.fieldTexts(), textsAfter);
 
         // The window goes on working after the box.
-        setFieldTexts({"1", "100", "0", "0", "100"});
-        click("btn3");
-        click("btn1");
-        QCOMPARE(field("edt5")->text(), QStringLiteral("1"));
+        form.setFieldTexts({"1", "100", "0", "0", "100"});
+        form.click("btn3");
+        form.click("btn1");
+        QCOMPARE(form.field("edt5")->text(), QStringLiteral("1"));
     }
 
     void commaLocaleReadsAndShowsComma()
     {
         form->setLocale(QLocale(QLocale::German, QLocale::Germany));
-        click("btn1");
-        click("btn2");
-        QCOMPARE(field("edt4")->text(), QStringLiteral("99,009900990099"));
+        form.click("btn1");
+        form.click("btn2");
+        QCOMPARE(form.field("edt4")->text(), QStringLiteral("99,009900990099"));
 
-        field("edt1")->setText("0.5");
-        const QList<SeenBox> boxes = watcher.boxesDuring([&] { click("btn1"); });
+        form.field("edt1")->setText("0.5");
+        const QList<SeenBox> boxes = watcher.boxesDuring([&] { form.click("btn1"); });
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].text, QStringLiteral("'0.5' is not a valid floating point value."));
 
-        setFieldTexts({"1,5", "1,5", "0", "0", "100"});
-        click("btn3");
-        click("btn1");
-        compareBits(volumes(), {0, 0, 1.5, 100});
-        QCOMPARE(field("edt5")->text(), QStringLiteral("1,5"));
+        form.setFieldTexts({"1,5", "1,5", "0", "0", "100"});
+        form.click("btn3");
+        form.click("btn1");
+        compareBits(form.volumes(), {0, 0, 1.5, 100});
+        QCOMPARE(form.field("edt5")->text(), QStringLiteral("1,5"));
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTest>
 
 ModalWatcher::ModalWatcher()
 {
@@ -20,6 +21,13 @@ QList<SeenBox> ModalWatcher::boxesDuring(const std::function<void()>& action)
     take();
     action();
     return take();
+}
+
+void ModalWatcher::verifyNoneUnexpected()
+{
+    const QList<SeenBox> unexpected = take();
+    QVERIFY2(unexpected.isEmpty(),
+             qPrintable(QStringLiteral("unexpected error box: ") + unexpected.value(0).text.left(200)));
 }
 
 void ModalWatcher::poll()

@@ -31,6 +31,10 @@ public:
     // Runs `action` and returns the boxes it opened.
     QList<SeenBox> boxesDuring(const std::function<void()>& action);
 
+    // Fails the running test if a box showed that the test did not take, naming the first one's text (its
+    // start only: a pasted text can make it a megabyte long).
+    void verifyNoneUnexpected();
+
     std::function<void(QWidget*)> onModalWindow;
 
 private:
