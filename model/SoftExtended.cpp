@@ -1,17 +1,18 @@
 #include "model/SoftExtended.h"
 
+#include "model/Wide128.h"
+
 #include <bit>
 #include <cassert>
 
 namespace {
 
-__extension__ typedef unsigned __int128 Wide;
+using Wide = Wide128;
 
 int bitWidth(Wide value)
 {
-    const auto high = static_cast<std::uint64_t>(value >> 64);
-    return high != 0 ? 128 - std::countl_zero(high)
-                     : 64 - std::countl_zero(static_cast<std::uint64_t>(value));
+    const std::uint64_t high = highWord(value);
+    return high != 0 ? 128 - std::countl_zero(high) : 64 - std::countl_zero(lowWord(value));
 }
 
 // Rounds kept + (below the last bit of kept, the `dropped` low bits of rest, then `sticky`) to nearest,
