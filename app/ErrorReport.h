@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <exception>
@@ -32,4 +33,12 @@ template <typename Handler> void reportErrors(Handler&& handler)
     } catch (...) {
         HandleException();
     }
+}
+
+// Connects `signal` of `sender` to an event handler of `form` through the report above: every handler of
+// the program's windows is connected this way.
+template <typename Sender, typename Signal, typename Form>
+void connectHandler(Sender* sender, Signal signal, Form* form, void (Form::*handler)())
+{
+    QObject::connect(sender, signal, form, [form, handler] { reportErrors([&] { (form->*handler)(); }); });
 }

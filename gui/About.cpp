@@ -5,6 +5,7 @@
 #include "MakerData.h"
 #include "ModalForm.h"
 #include "WebLinks.h"
+#include "app/ErrorReport.h"
 
 using namespace Qt::StringLiterals;
 
@@ -26,7 +27,7 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner), ui(std::make_unique<Ui::T
     ui->lbl12->setText(u"WeChat Subscription (微信订阅号): "_s + WeChatAccount + QString(22, u' '));
     ui->lbl9->setText(SiteAddress + u" !!! "_s);
 
-    connect(ui->OKButton, &QPushButton::clicked, this, [this] { reportErrors([this] { OKButtonClick(); }); });
+    connectHandler(ui->OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
     connectLink(ui->lbl6, this, &TAboutBox::lbl6Click, &TAboutBox::lbl6MouseMove, &TAboutBox::lbl6MouseLeave);
     connectLink(ui->lbl9, this, &TAboutBox::lbl9Click, &TAboutBox::lbl9MouseMove, &TAboutBox::lbl9MouseLeave);
     connectLink(ui->lbl11, this, &TAboutBox::lbl11Click, &TAboutBox::lbl11MouseMove,

@@ -5,6 +5,7 @@
 #include "MakerData.h"
 #include "ModalForm.h"
 #include "WebLinks.h"
+#include "app/ErrorReport.h"
 
 using namespace Qt::StringLiterals;
 
@@ -26,7 +27,7 @@ TDonationBox::TDonationBox(QWidget* owner) : QDialog(owner), ui(std::make_unique
     ui->img3->setAccessibleName(thanks);
     ui->lbl11->setText(DonationPageUrl);
 
-    connect(ui->btn1, &QPushButton::clicked, this, [this] { reportErrors([this] { btn1Click(); }); });
+    connectHandler(ui->btn1, &QPushButton::clicked, this, &TDonationBox::btn1Click);
     connectLink(ui->lbl11, this, &TDonationBox::lbl11Click, &TDonationBox::lbl11MouseMove,
                 &TDonationBox::lbl11MouseLeave);
 }

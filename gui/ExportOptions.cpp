@@ -53,8 +53,8 @@ TExportOptionForm::TExportOptionForm(QWidget* owner)
     setAttribute(Qt::WA_QuitOnClose, false);
     bind(nullptr);
 
-    connect(ui->btn1, &QPushButton::clicked, this, [this] { reportErrors([this] { btn1Click(); }); });
-    connect(ui->btn2, &QPushButton::clicked, this, [this] { reportErrors([this] { btn2Click(); }); });
+    connectHandler(ui->btn1, &QPushButton::clicked, this, &TExportOptionForm::btn1Click);
+    connectHandler(ui->btn2, &QPushButton::clicked, this, &TExportOptionForm::btn2Click);
 }
 
 TExportOptionForm::~TExportOptionForm() = default;

@@ -46,10 +46,7 @@ template <typename Form>
 void connectLink(LinkLabel* link, Form* form, void (Form::*click)(), void (Form::*move)(),
                  void (Form::*leave)())
 {
-    QObject::connect(link, &LinkLabel::clicked, form,
-                     [form, click] { reportErrors([&] { (form->*click)(); }); });
-    QObject::connect(link, &LinkLabel::hovered, form,
-                     [form, move] { reportErrors([&] { (form->*move)(); }); });
-    QObject::connect(link, &LinkLabel::left, form,
-                     [form, leave] { reportErrors([&] { (form->*leave)(); }); });
+    connectHandler(link, &LinkLabel::clicked, form, click);
+    connectHandler(link, &LinkLabel::hovered, form, move);
+    connectHandler(link, &LinkLabel::left, form, leave);
 }

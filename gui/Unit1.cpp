@@ -39,9 +39,9 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner), ui(std::make_unique<Ui::TFo
     SetUpSeries();
     AppendSample();
 
-    connect(ui->btn1, &QPushButton::clicked, this, [this] { reportErrors([this] { btn1Click(); }); });
-    connect(ui->btn2, &QPushButton::clicked, this, [this] { reportErrors([this] { btn2Click(); }); });
-    connect(ui->btn3, &QPushButton::clicked, this, [this] { reportErrors([this] { btn3Click(); }); });
+    connectHandler(ui->btn1, &QPushButton::clicked, this, &TForm1::btn1Click);
+    connectHandler(ui->btn2, &QPushButton::clicked, this, &TForm1::btn2Click);
+    connectHandler(ui->btn3, &QPushButton::clicked, this, &TForm1::btn3Click);
 
     ui->mniVisitSite1->setText(u"访问 "_s + SiteAddress);
     ui->mniCatalog1->setText(CatalogSectionName + u'(' + SiteAddress + u')');
@@ -49,15 +49,11 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner), ui(std::make_unique<Ui::TFo
     ui->rzfldsts2->setText(u' ' + SiteAddress + QString(7, u' '));
 
     // "File" stands on the menu bar as an entry of its own that does nothing yet; it gets no handler.
-    const auto onTriggered = [this](QAction* item, void (TForm1::*handler)()) {
-        connect(item, &QAction::triggered, this,
-                [this, handler] { reportErrors([&] { (this->*handler)(); }); });
-    };
-    onTriggered(ui->mniAbout2, &TForm1::mniAbout2Click);
-    onTriggered(ui->mniDonation1, &TForm1::mniDonation1Click);
-    onTriggered(ui->mniVisitSite1, &TForm1::mniVisitSite1Click);
-    onTriggered(ui->mniHowtouse1, &TForm1::mniHowtouse1Click);
-    onTriggered(ui->mniCatalog1, &TForm1::mniCatalog1Click);
+    connectHandler(ui->mniAbout2, &QAction::triggered, this, &TForm1::mniAbout2Click);
+    connectHandler(ui->mniDonation1, &QAction::triggered, this, &TForm1::mniDonation1Click);
+    connectHandler(ui->mniVisitSite1, &QAction::triggered, this, &TForm1::mniVisitSite1Click);
+    connectHandler(ui->mniHowtouse1, &QAction::triggered, this, &TForm1::mniHowtouse1Click);
+    connectHandler(ui->mniCatalog1, &QAction::triggered, this, &TForm1::mniCatalog1Click);
     connectLink(ui->rzfldsts2, this, &TForm1::rzfldsts2Click, &TForm1::rzfldsts2MouseMove,
                 &TForm1::rzfldsts2MouseLeave);
 }
