@@ -1,10 +1,10 @@
 #include "app/Application.h"
 
 #include "ExportOptions.h"
+#include "FontStandIns.h"
 #include "Unit1.h"
 #include "app/ErrorReport.h"
 
-#include <QFont>
 #include <QIcon>
 
 namespace {
@@ -19,16 +19,6 @@ QIcon programIcon()
     return icon;
 }
 
-// The forms are laid out for MS Sans Serif and Tahoma, their labels just as wide as their captions in
-// them. Where they are missing, the generic fallback font is a good deal wider and cuts the captions
-// off; Liberation Sans Narrow comes close to MS Sans Serif's widths, Liberation Sans to Tahoma's.
-// Installed fonts win over a substitute, so this changes nothing where the fonts exist.
-void substituteMissingFonts()
-{
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans Narrow"));
-    QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"));
-}
-
 } // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv), Title(ApplicationTitle)
@@ -38,7 +28,8 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv), T
     setDesktopFileName(QStringLiteral("org.example.Tolvane"));
     // Set on the application, every window shows it without setting its own.
     setWindowIcon(programIcon());
-    substituteMissingFonts();
+    // Before any form exists, so none of them lays text out in a missing face.
+    installEventFilter(new FontStandIns(this));
 }
 
 TApplication::~TApplication()

@@ -1,11 +1,13 @@
 #include "CupChart.h"
 
+#include "FontStandIns.h"
 #include "HistoryLayer.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsDropShadowEffect>
 #include <QGraphicsLayout>
+#include <QGraphicsTextItem>
 #include <QLegend>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -29,7 +31,7 @@ constexpr double MarkerRoom = 5;
 
 QFont chartFont()
 {
-    return QFont(QStringLiteral("Verdana"), 8);
+    return FontStandIns::resolve(QFont(QStringLiteral("Verdana"), 8));
 }
 
 // A marker picture `side` logical pixels square for a screen with `scale` device pixels to the logical
@@ -151,11 +153,22 @@ void styleAxis(QValueAxis* axis)
     axis->setLabelsFont(chartFont());
     axis->setLabelsBrush(Qt::black);
     axis->setTitleVisible(false);
+    // Unseen, but laid out all the same: in the theme's bold face it would cost loading a font.
+    axis->setTitleFont(chartFont());
     axis->setMinorGridLineVisible(false);
     axis->setShadesVisible(false);
     // Ticks at round values, a fifth of the axis' first range apart.
     axis->setTickInterval(0.2);
     axis->setTickType(QValueAxis::TicksDynamic);
+}
+
+void setTextItemsFont(QGraphicsItem* item, const QFont& font)
+{
+    if (auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(item))
+        text->setFont(font);
+    const auto children = item->childItems();
+    for (QGraphicsItem* child : children)
+        setTextItemsFont(child, font);
 }
 
 QLinearGradient verticalGradient(std::initializer_list<std::pair<qreal, QColor>> stops)
@@ -181,8 +194,9 @@ CupChart::CupChart(QChartView* view, const QString& title, const QString& redNam
     chart_->setPlotAreaBackgroundVisible(true);
     chart_->setPlotAreaBackgroundPen(Qt::NoPen);
     chart_->setPlotAreaBackgroundBrush(verticalGradient({{0, Panel}, {1, Qt::white}}));
-    chart_->setTitle(title);
+    // The font before the text: the title is laid out as soon as either is set.
     chart_->setTitleFont(chartFont());
+    chart_->setTitle(title);
     chart_->setTitleBrush(Qt::black);
     chart_->setMargins(QMargins(4, 0, 8, 4));
     chart_->layout()->setContentsMargins(0, 0, 0, 0);
@@ -376,6 +390,9 @@ void CupChart::placeLegend()
     if (legendSize_.isEmpty()) {
         // The legend's own size hint leaves out the second entry when it stands detached; its entries,
         // laid out once in ample room, tell the height they need, with as much room below as above.
+        // A new entry lays its text out once in the application's font before taking the legend's;
+        // handing it the legend's font first spares loading a face that is never drawn.
+        setTextItemsFont(legend, legend->font());
         legend->setGeometry(QRectF(0, 0, 400, 400));
         const QRectF entries = legend->childrenBoundingRect();
         legendSize_ = QSizeF(legend->effectiveSizeHint(Qt::PreferredSize).width(),
