@@ -4,22 +4,7 @@
 #include "FontStandIns.h"
 #include "Unit1.h"
 #include "app/ErrorReport.h"
-
-#include <QIcon>
-
-namespace {
-
-// Every size that is drawn, so a title bar, a task bar or a switcher picks a sharp one instead of a
-// scaled one.
-QIcon programIcon()
-{
-    QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icon/tolvane-%1.png").arg(size), QSize(size, size));
-    return icon;
-}
-
-} // namespace
+#include "app/ProgramIcon.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv), Title(ApplicationTitle)
 {
