@@ -4,6 +4,5 @@
 
 // The program's picture at every size it is drawn in, so a title bar, a task bar or a switcher picks a
 // sharp one instead of a scaled one. The files are read the first time the icon is drawn, not when it is
-// made: most platforms never draw a window's icon, and reading all eight was a sixteenth of the work to
-// the main window's first paint.
+// made: most platforms never draw a window's icon, and reading all eight slowed every start.
 QIcon programIcon();

@@ -10,7 +10,7 @@
 //
 // The stand-in is asked for by name rather than left for the font system to find: looking up a family
 // that is not installed makes Qt rank every installed face, once per family and again for each of its
-// stand-ins, which was the largest single cost of starting up.
+// stand-ins, a large part of what the program added to starting up.
 class FontStandIns : public QObject
 {
 public:
