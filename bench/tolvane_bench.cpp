@@ -1,9 +1,10 @@
-// Prints what a long history costs the main window: one transfer with a full repaint, filling the
-// history, the memory it takes, and start-up against a bare window with two chart views. With
-// --picture DIR it also writes the pictures to compare: the window, and at 10,000 steps each chart
-// drawn by Qt Charts from every point beside the same chart as the program draws it.
+// Prints start-up to the main window's first paint against the two yardsticks. With --picture DIR it
+// writes the pictures to compare instead: the window, and at 10,000 steps each chart drawn by Qt Charts
+// from every point beside the same chart as the program draws it. What a long history costs a transfer
+// is measured by bench_history.
 
 #include "CupChart.h"
+#include "HistoryClicker.h"
 #include "HistoryLayer.h"
 #include "Unit1.h"
 
@@ -13,16 +14,12 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
 #include <QXYSeries>
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <random>
 #include <vector>
 
 namespace {
@@ -32,79 +29,6 @@ double median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-std::size_t heapInUse()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
-
-// Transfers both ways, chosen at random but kept so the baijiu cup holds between 50 and 150: the
-// history wanders as a person's clicking might, and no cup runs dry.
-class Clicker
-{
-public:
-    explicit Clicker(TForm1& form) : form_(form) {}
-
-    void transfer()
-    {
-        const MixState& state = form_.mixState();
-        const double baijiuCup = state.baijiuInBaijiuCup + state.redInBaijiuCup;
-        const bool intoRedCup = baijiuCup > 150 ? true : baijiuCup < 50 ? false : (random_() & 1) != 0;
-        if (intoRedCup)
-            form_.btn1Click();
-        else
-            form_.btn2Click();
-    }
-
-private:
-    TForm1& form_;
-    std::minstd_rand random_{20200318};
-};
-
-void showAndPaint(TForm1& form)
-{
-    form.show();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    form.repaint();
-}
-
-// One history size: fill it, then time single transfers each followed by a full repaint.
-void measure(int steps, int transfers)
-{
-    TForm1 form;
-    showAndPaint(form);
-    const std::size_t heapBefore = heapInUse();
-    Clicker clicker(form);
-
-    QElapsedTimer fill;
-    fill.start();
-    for (int i = 0; i < steps; ++i) {
-        clicker.transfer();
-        // Now and then the window gets to repaint, as it would between clicks.
-        if (i % 4096 == 4095)
-            QApplication::processEvents();
-    }
-    QApplication::processEvents();
-    const double fillMs = fill.nsecsElapsed() / 1e6;
-    const double bytesPerStep =
-        steps ? (static_cast<double>(heapInUse()) - static_cast<double>(heapBefore)) / steps : 0;
-
-    std::vector<double> times;
-    for (int i = 0; i < transfers; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        clicker.transfer();
-        QApplication::processEvents();
-        form.repaint();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::printf("%10d  %12.3f  %12.3f  %12.3f  %14.0f  %12.3f  %10.1f\n", steps, median(times),
-                *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()),
-                fillMs, steps ? fillMs * 1000 / steps : 0.0, bytesPerStep);
-    std::fflush(stdout);
 }
 
 // Start-up, process start to exit after the first paint, the three programs taking turns: the program,
@@ -166,7 +90,7 @@ void pictures(const QString& directory)
     {
         TForm1 form;
         showAndPaint(form);
-        Clicker clicker(form);
+        HistoryClicker clicker(form);
         for (int i = 0; i < 12; ++i)
             clicker.transfer();
         showAndPaint(form);
@@ -177,7 +101,7 @@ void pictures(const QString& directory)
     TForm1 qtDraws, layerDraws;
     for (TForm1* form : {&qtDraws, &layerDraws}) {
         showAndPaint(*form);
-        Clicker clicker(*form);
+        HistoryClicker clicker(*form);
         for (int i = 0; i < steps; ++i)
             clicker.transfer();
     }
@@ -208,33 +132,21 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("What a long history costs the main window."));
+    parser.setApplicationDescription(
+        QStringLiteral("Start-up to the first paint, and the pictures to compare."));
     parser.addHelpOption();
-    const QCommandLineOption sizes(QStringLiteral("sizes"),
-                                   QStringLiteral("History lengths, comma-separated."),
-                                   QStringLiteral("list"), QStringLiteral("10,10000,100000,1000000"));
-    const QCommandLineOption transfers(QStringLiteral("transfers"),
-                                       QStringLiteral("Timed transfers per history length."),
-                                       QStringLiteral("count"), QStringLiteral("51"));
     const QCommandLineOption startupRuns(QStringLiteral("startup-runs"),
-                                         QStringLiteral("Start-up runs of each program (0: none)."),
-                                         QStringLiteral("count"), QStringLiteral("15"));
+                                         QStringLiteral("Start-up runs of each program."),
+                                         QStringLiteral("count"), QStringLiteral("20"));
     const QCommandLineOption picture(QStringLiteral("picture"),
                                      QStringLiteral("Write the pictures to compare into this folder."),
                                      QStringLiteral("folder"));
-    parser.addOptions({sizes, transfers, startupRuns, picture});
+    parser.addOptions({startupRuns, picture});
     parser.process(application);
 
-    if (parser.isSet(picture)) {
+    if (parser.isSet(picture))
         pictures(parser.value(picture));
-        return 0;
-    }
-
-    std::printf("%10s  %12s  %12s  %12s  %14s  %12s  %10s\n", "history", "transfer ms", "min ms", "max ms",
-                "fill ms", "fill us/step", "bytes/step");
-    for (const QString& size : parser.value(sizes).split(u',', Qt::SkipEmptyParts))
-        measure(size.toInt(), parser.value(transfers).toInt());
-    if (const int runs = parser.value(startupRuns).toInt(); runs > 0)
-        startup(runs);
+    else
+        startup(std::max(1, parser.value(startupRuns).toInt()));
     return 0;
 }
