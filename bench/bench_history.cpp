@@ -22,6 +22,8 @@ private Q_SLOTS:
     {
         QFETCH(int, steps);
         if (!filled_ || filledSteps_ != steps) {
+            // The clicker refers to the form: it goes first, and the old form before the new one is made.
+            clicker_.reset();
             filled_.reset();
             filled_ = std::make_unique<TForm1>();
             showAndPaint(*filled_);

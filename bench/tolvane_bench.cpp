@@ -90,9 +90,7 @@ void pictures(const QString& directory)
     {
         TForm1 form;
         showAndPaint(form);
-        HistoryClicker clicker(form);
-        for (int i = 0; i < 12; ++i)
-            clicker.transfer();
+        HistoryClicker(form).fill(12);
         showAndPaint(form);
         form.grab().save(directory + QStringLiteral("/window-12-steps.png"));
     }
@@ -101,9 +99,7 @@ void pictures(const QString& directory)
     TForm1 qtDraws, layerDraws;
     for (TForm1* form : {&qtDraws, &layerDraws}) {
         showAndPaint(*form);
-        HistoryClicker clicker(*form);
-        for (int i = 0; i < steps; ++i)
-            clicker.transfer();
+        HistoryClicker(*form).fill(steps);
     }
     drawEveryPointByQt(cupChart(qtDraws, "cht1"));
     drawEveryPointByQt(cupChart(qtDraws, "cht2"));
